@@ -1,0 +1,151 @@
+// TForm1, the main window: it holds the memories, the settings and every registration with the
+// system, from start-up (FormCreate) to shut-down (FormDestroy).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "behaviour/SlideState.h"
+#include "memory/MemoryOwner.h"
+#include "memory/Memorytable.h"
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+
+namespace korvane {
+
+// The modifier key of the activation hotkey (16 Shift, 17 Ctrl, 18 Alt) as RegisterHotKey's
+// flags; any other value means no modifier.
+std::uint32_t HotKeyModifierFlags(std::int16_t modifierKey);
+
+class TForm1 final : private platform::MainWindowEvents {
+ public:
+  // Builds the window and runs FormCreate. An error in a start-up step is shown in the
+  // standard error box and ends the start-up there; the window is usable all the same.
+  explicit TForm1(platform::Platform& platform);
+  // FormDestroy, then the window and its controls.
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // The form is marked visible: shown once start-up has ended.
+  void Show();
+
+  // Start-up and shut-down.
+  void FormCreate();
+  void Init2();
+  void CreateMemoryTable();
+  void FormShow();
+  void FormDestroy();
+  void WriteLog(const std::string& line);
+
+  // Settings file.
+  void OpenInstitution();
+  bool SaveInstitution();
+
+  // Memory groups.
+  void OpenMemoryGroup();
+  bool SaveMemoryGroup();
+  void FreeGroupItems();
+  // The current group: the checked item of the group menu; empty when none is checked.
+  std::string CurrentGroup() const;
+
+  // Memories.
+  void LoadCommonImage();
+  void SaveMemories();
+  void EraseUnlockedMemories();
+  void UMLockChanged(platform::WParam wParam);
+
+  // Clipboard capture.
+  void SetClipboard();
+  void LeaveClipboardChain();
+  platform::LResult WMDrawClipboard(platform::WParam wParam, platform::LParam lParam);
+  platform::LResult WMChangeCBChain(platform::WParam wParam, platform::LParam lParam);
+  void ToggleClipboardWatch();
+
+  // Size, layout and painting.
+  int GetFormWidth() const;
+  int GetFormHeight() const;
+  void SetFormSize(bool adjust);
+  void SetControlPosition();
+  void PaintFrame();
+  void FormPaint(platform::Canvas& canvas);
+
+  // Option buttons and tab order.
+  void CreateOptionButton();
+  void DeleteOptionButton();
+  void SetTabOrder();
+
+  // Tray icon, hotkey and window band.
+  void SetTaskTray();
+  void DeleteTaskTray();
+  void SetHotKey();
+  void SetWindowTopMost();
+  void SetWindowNoTopMost();
+
+  // Auto-hide.
+  void CheckScreenEdge();
+  void StopSlideTimer();
+
+  // The window's place, in screen coordinates (the window has no border).
+  int Left() const { return Window->BoundsRect().Left; }
+  int Top() const { return Window->BoundsRect().Top; }
+  int Width() const { return Window->BoundsRect().Width(); }
+  int Height() const { return Window->BoundsRect().Height(); }
+  void SetLeft(int left);
+  void SetTop(int top);
+  void SetSize(int width, int height);
+
+  std::int32_t LockedCount() const { return LockedTable ? LockedTable->Count : 0; }
+  std::int32_t UnlockedCount() const { return UnlockedTable ? UnlockedTable->Count : 0; }
+
+  platform::Platform& System;
+  std::unique_ptr<platform::MainWindow> Window;
+  MemoryShared Shared;
+  MemoryOwner Owner;
+  Settings Config;
+
+  // The current group's locked memories, and the captured ones. Null until start-up has made
+  // them: shut-down then saves nothing over what is on disk.
+  std::unique_ptr<MemoryTable> LockedTable;
+  std::unique_ptr<MemoryTable> UnlockedTable;
+  std::unique_ptr<platform::Bitmap> LockGlyph;
+
+  platform::WindowHandle NextClipboardViewer = 0;
+  std::uint16_t HotKeyAtom = 0;
+
+  // Check marks of the popup menu: PopWindowVisible is the setting WindowHidden.
+  bool PopWindowVisibleChecked = false;
+  bool PopCheckClipChecked = false;
+  bool PopForwardChecked = false;
+
+  // The group menu's items, by caption, and the checked one (-1: none).
+  std::vector<std::string> GroupItems;
+  int CheckedGroupItem = -1;
+
+  SlideState Slide = SlideState::Expanded;
+  bool AtTopEdge = false;
+  bool AtLeftEdge = false;
+  bool AtBottomEdge = false;
+  bool AtRightEdge = false;
+  int SlideTimer = 0;
+  bool TimerBusy = false;
+  bool AppActive = true;
+
+ private:
+  bool WindowMessage(std::uint32_t message, platform::WParam wParam, platform::LParam lParam,
+                     platform::LResult& result) override;
+  void WindowPaint(platform::Canvas& canvas) override;
+  void WindowShown() override;
+
+  // Runs one start-up or shut-down sequence, turning an error into the standard error box.
+  void RunGuarded(void (TForm1::*sequence)());
+
+  std::string DataPath(const std::string& name) const;
+  void PaintFrameOn(platform::Canvas& canvas);
+
+  bool destroyed_ = false;
+};
+
+}  // namespace korvane

@@ -1,0 +1,32 @@
+// The window messages of the main window's message map, by number. The program's own
+// messages (UM_*) are sent synchronously to the main window; the item concerned, where there
+// is one, is stored in MemoryShared just before.
+#pragma once
+
+#include <cstdint>
+
+#include "memory/MemoryOwner.h"
+
+namespace korvane {
+
+namespace wm {
+constexpr std::uint32_t MouseMove = 0x0200;
+constexpr std::uint32_t LButtonDown = 0x0201;
+constexpr std::uint32_t RButtonDown = 0x0204;
+constexpr std::uint32_t Moving = 0x0216;
+// wParam, lParam: passed on to the next viewer unchanged.
+constexpr std::uint32_t DrawClipboard = 0x0308;
+// wParam: the window leaving the clipboard viewer chain; lParam: the window that followed it.
+constexpr std::uint32_t ChangeCBChain = 0x030D;
+constexpr std::uint32_t HotKey = 0x0312;
+}  // namespace wm
+
+// From the tray icon; lParam is the mouse message that happened on the icon.
+constexpr std::uint32_t UM_TRAYICON = 0x0401;
+// From the auto-hide timer's thread, one at a time.
+constexpr std::uint32_t UM_HIDECHECK = 0x8190;
+constexpr std::uint32_t UM_HIDESTEP = 0x8191;
+constexpr std::uint32_t UM_SHOWSTEP = 0x8192;
+// UM_LOCKCHANGED, UM_MEMORYENTER and UM_MEMORYLEAVE come from the memory items (MemoryOwner.h).
+
+}  // namespace korvane

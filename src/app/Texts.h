@@ -1,0 +1,19 @@
+// Texts shown or written by the program, as code page 932 bytes. Each constant carries its
+// text in a comment; the unit tests check the bytes against a conversion of that text.
+#pragma once
+
+namespace korvane {
+
+// The default memory group, always the first of the group index.
+// "デフォルト"
+inline constexpr char kDefaultGroupName[] = "\x83\x66\x83t\x83H\x83\x8b\x83g";
+
+// Shown once at shut-down when memory files could not be written; the folders follow.
+// "メモリを保存できませんでした。Dataフォルダを確認してください："
+inline constexpr char kSaveFailedMessage[] = "\x83\x81\x83\x82\x83\x8a\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42\x44\x61ta\x83t\x83H\x83\x8b\x83_\x82\xf0\x8am\x94\x46\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x46";
+
+// Shown when the settings file or the group index could not be written; the file follows.
+// "設定を保存できませんでした："
+inline constexpr char kSettingsSaveFailedMessage[] = "\x90\xdd\x92\xe8\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x46";
+
+}  // namespace korvane

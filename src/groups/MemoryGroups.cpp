@@ -1,0 +1,39 @@
+// The memory groups as the main window holds them: read from the group index at start, the
+// first one current, written back at shut-down.
+#include "app/Main.h"
+#include "app/Texts.h"
+#include "groups/GroupIndex.h"
+
+namespace korvane {
+
+void TForm1::OpenMemoryGroup() {
+  GroupItems.clear();
+  if (auto bytes = System.Files().ReadFile(DataPath("GroupIndex.dat"))) {
+    GroupItems = DecodeGroupIndex(*bytes);
+  }
+  // The default group is the one the program cannot do without: a missing or empty index
+  // still yields it, and the index written at exit heals.
+  if (GroupItems.empty()) GroupItems.push_back(kDefaultGroupName);
+  CheckedGroupItem = 0;
+}
+
+bool TForm1::SaveMemoryGroup() {
+  if (GroupItems.empty()) return true;  // start-up never read the index: leave it as it is
+  if (System.Files().ReplaceFile(DataPath("GroupIndex.dat"), EncodeGroupIndex(GroupItems))) {
+    return true;
+  }
+  System.App().ShowError(std::string(kSettingsSaveFailedMessage) + "Data\\GroupIndex.dat");
+  return false;
+}
+
+void TForm1::FreeGroupItems() {
+  GroupItems.clear();
+  CheckedGroupItem = -1;
+}
+
+std::string TForm1::CurrentGroup() const {
+  if (CheckedGroupItem < 0 || CheckedGroupItem >= static_cast<int>(GroupItems.size())) return "";
+  return GroupItems[CheckedGroupItem];
+}
+
+}  // namespace korvane

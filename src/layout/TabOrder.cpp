@@ -1,0 +1,26 @@
+// Tab stops and tab order of the option buttons and the memory buttons, from TabOrder.
+#include "app/Main.h"
+#include "layout/TabPlan.h"
+
+namespace korvane {
+
+void TForm1::SetTabOrder() {
+  const TabPlan plan = MakeTabPlan(Config.TabOrder);
+  auto memoryTabStops = [this](bool on) {
+    if (LockedTable) LockedTable->SetTabStops(on);
+    if (UnlockedTable) UnlockedTable->SetTabStops(on);
+  };
+  if (plan.off[TabMemories]) memoryTabStops(false);
+
+  // Numbers run on from 0 in place order, whatever gaps the digits leave.
+  int counter = 0;
+  for (int place = 1; place <= kTabGroups; ++place) {
+    if (plan.slot[place] == TabMemories) {
+      memoryTabStops(true);
+      if (LockedTable) LockedTable->AssignTabOrder(counter);
+      if (UnlockedTable) UnlockedTable->AssignTabOrder(counter);
+    }
+  }
+}
+
+}  // namespace korvane

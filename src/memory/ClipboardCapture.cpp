@@ -1,0 +1,48 @@
+// Clipboard capture: the main window sits in the clipboard viewer chain from the end of
+// start-up to the start of shut-down, and every copied text may become the newest memory.
+#include "app/Main.h"
+#include "app/Messages.h"
+
+namespace korvane {
+
+void TForm1::SetClipboard() { NextClipboardViewer = System.Clip().SetViewer(Window->Handle()); }
+
+void TForm1::LeaveClipboardChain() {
+  System.Clip().ChangeChain(Window->Handle(), NextClipboardViewer);
+}
+
+void TForm1::ToggleClipboardWatch() {
+  Config.WatchClipboard = !Config.WatchClipboard;
+  PopCheckClipChecked = Config.WatchClipboard;
+}
+
+platform::LResult TForm1::WMDrawClipboard(platform::WParam wParam, platform::LParam lParam) {
+  if (Config.WatchClipboard && LockedTable && UnlockedTable) {
+    const std::int32_t locked = LockedTable->Count;
+    std::string text;
+    if (locked != Config.MemoryLimit && System.Clip().GetText(text) &&
+        (!Config.SkipDuplicates ||
+         (!LockedTable->Contains(text) && !UnlockedTable->Contains(text)))) {
+      UnlockedTable->AddMemory(Config.MemoryLimit - locked, false, std::move(text));
+      SetFormSize(true);
+      SetControlPosition();
+      SetTabOrder();
+      Window->Refresh();
+    }
+  }
+  // Always passed on, watching or not, so that the chain behind us never breaks.
+  return System.Desk().SendMessage(NextClipboardViewer, wm::DrawClipboard, wParam, lParam);
+}
+
+platform::LResult TForm1::WMChangeCBChain(platform::WParam wParam, platform::LParam lParam) {
+  if (wParam == NextClipboardViewer) {
+    NextClipboardViewer = static_cast<platform::WindowHandle>(lParam);
+    return 0;
+  }
+  if (NextClipboardViewer != 0) {
+    return System.Desk().SendMessage(NextClipboardViewer, wm::ChangeCBChain, wParam, lParam);
+  }
+  return 0;
+}
+
+}  // namespace korvane

@@ -1,0 +1,148 @@
+#include "memory/Memory.h"
+
+#include <string>
+#include <utility>
+
+#include "memory/TargetWindow.h"
+
+namespace korvane {
+
+using platform::Bevel;
+using platform::MouseButton;
+
+namespace {
+constexpr int kColumnPitchBase = kPanelWidth + 1 + kLockButtonSize;  // 151
+constexpr int kLockOffset = kPanelWidth + 1;                         // 131
+constexpr int kFirstRowTop = 40;
+constexpr int kRowPitch = 25;
+}  // namespace
+
+std::string CaptionOf(const std::string& text) { return text.substr(0, kCaptionBytes); }
+
+MemoryItem::MemoryItem(MemoryOwner& owner, std::string text, bool locked)
+    : Text(std::move(text)), Owner(owner) {
+  const MemoryShared& shared = owner.Shared;
+  Panel = owner.Window.CreatePanel(*this);
+  Panel->SetBounds(0, 0, kPanelWidth, kPanelHeight);
+  Panel->SetCaption(CaptionOf(Text));
+  Panel->SetBevels(Bevel::Raised, Bevel::None);
+  Panel->SetColor(locked ? shared.MemoryLockColor : shared.MemoryBackColor);
+  Panel->SetFontColor(shared.MemoryFontColor);
+  Panel->SetTabStop(true);
+  // The preview recognises memory panels by this non-empty hint.
+  Panel->SetHint("0");
+  Panel->SetVisible(false);
+
+  LockButton = owner.Window.CreateToggleButton(*this);
+  LockButton->SetBounds(0, 0, kLockButtonSize, kLockButtonSize);
+  LockButton->SetGlyph(shared.LockGlyph);
+  LockButton->SetDown(locked);
+  LockButton->SetVisible(false);
+}
+
+MemoryItem::~MemoryItem() {
+  // The shared pointers must never outlive the item they name.
+  auto forget = [this] {
+    MemoryShared& shared = Owner.Shared;
+    if (shared.LockChangedItem == this) shared.LockChangedItem = nullptr;
+    if (shared.FocusedItem == this) shared.FocusedItem = nullptr;
+    if (shared.LeftItem == this) shared.LeftItem = nullptr;
+  };
+  forget();
+  Panel.reset();
+  LockButton.reset();
+  forget();
+}
+
+void MemoryItem::Paste() {
+  // Putting the text on the clipboard may drop this very item (the capture of that change
+  // removes the oldest memory): copy what the later steps need and touch nothing of the item
+  // after SetText.
+  platform::Platform& system = Owner.System;
+  const std::string text = Text;
+
+  BringOwnWindowForward(system);
+  system.Clip().SetText(text);
+  ActivateWindowBelow(system);
+  SendControlShortcut(system.Desk(), kVkV);
+}
+
+void MemoryItem::PlaceAt(int width, bool growLeft, int row, int column) {
+  const int margin = Owner.Shared.NumberMargin;
+  const int pitch = margin + kColumnPitchBase;
+  const int left = growLeft ? width - (column + 1) * pitch : margin + column * pitch;
+  const int top = kFirstRowTop + kRowPitch * row;
+  Panel->SetBounds(left, top, kPanelWidth, kPanelHeight);
+  LockButton->SetBounds(left + kLockOffset, top, kLockButtonSize, kLockButtonSize);
+  SetVisible(true);
+}
+
+void MemoryItem::UpdateColor() {
+  const MemoryShared& shared = Owner.Shared;
+  Panel->SetColor(LockButton->Down() ? shared.MemoryLockColor : shared.MemoryBackColor);
+  Panel->SetFontColor(shared.MemoryFontColor);
+}
+
+platform::Rect MemoryItem::GetRect() const { return Panel->BoundsRect(); }
+
+void MemoryItem::SetVisible(bool on) {
+  Panel->SetVisible(on);
+  LockButton->SetVisible(on);
+}
+
+void MemoryItem::DrawNumber(int number, platform::Canvas& canvas) const {
+  const platform::Rect panel = GetRect();
+  const int w = number >= 10 ? 13 : 9;
+  const platform::Color saved = canvas.BrushColor();
+  canvas.SetBrushColor(platform::ClWhite);
+  canvas.Rectangle(panel.Left - w - 2, panel.Top + 3, panel.Left - 2, panel.Top + 16);
+  canvas.TextOut(panel.Left - w, panel.Top + 4, std::to_string(number));
+  canvas.SetBrushColor(saved);
+}
+
+void MemoryItem::ShowRaised() { Panel->SetBevels(Bevel::Raised, Bevel::None); }
+void MemoryItem::ShowPressed() { Panel->SetBevels(Bevel::None, Bevel::Lowered); }
+
+void MemoryItem::PanelMouseDown(MouseButton button, int, int) {
+  if (button != MouseButton::Left) return;
+  if (Panel->BevelInner() == Bevel::Lowered) {
+    ShowRaised();
+  } else {
+    ShowPressed();
+  }
+}
+
+void MemoryItem::PanelMouseUp(MouseButton button, int x, int y) {
+  if (button != MouseButton::Left) return;
+  ShowRaised();
+  if (Owner.Shared.DoubleClickPaste) return;
+  // The first column and row of pixels do not count as inside.
+  if (x > 0 && x < kPanelWidth && y > 0 && y < kPanelHeight) Paste();
+}
+
+void MemoryItem::PanelDblClick() {
+  if (!Owner.Shared.DoubleClickPaste) return;
+  ShowPressed();
+  Paste();
+}
+
+void MemoryItem::PanelEnter() {
+  Owner.Shared.FocusedItem = this;
+  Owner.System.Desk().SendMessage(Owner.Shared.MainWindowHandle, UM_MEMORYENTER, 0, 0);
+}
+
+void MemoryItem::PanelExit() {
+  Owner.Shared.FocusedItem = nullptr;
+  Owner.Shared.LeftItem = this;
+  Owner.System.Desk().SendMessage(Owner.Shared.MainWindowHandle, UM_MEMORYLEAVE, 0, 0);
+}
+
+void MemoryItem::ToggleButtonClick() {
+  MemoryShared& shared = Owner.Shared;
+  shared.LockChangedItem = this;
+  const bool locked = LockButton->Down();
+  Panel->SetColor(locked ? shared.MemoryLockColor : shared.MemoryBackColor);
+  Owner.System.Desk().SendMessage(shared.MainWindowHandle, UM_LOCKCHANGED, locked ? 0 : 1, 0);
+}
+
+}  // namespace korvane

@@ -1,0 +1,60 @@
+// One memory: a copied text shown as a raised panel with a lock toggle to its right.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "memory/MemoryOwner.h"
+#include "platform/Canvas.h"
+#include "platform/Panel.h"
+#include "platform/ToggleButton.h"
+
+namespace korvane {
+
+constexpr int kPanelWidth = 130;
+constexpr int kPanelHeight = 20;
+constexpr int kLockButtonSize = 20;
+constexpr int kCaptionBytes = 24;
+
+// The caption of a memory: its first 24 bytes.
+std::string CaptionOf(const std::string& text);
+
+class MemoryItem final : private platform::PanelEvents, private platform::ToggleButtonEvents {
+ public:
+  // Makes the panel and the lock toggle on the owner's window, both hidden until PlaceAt.
+  MemoryItem(MemoryOwner& owner, std::string text, bool locked);
+  ~MemoryItem();
+  MemoryItem(const MemoryItem&) = delete;
+  MemoryItem& operator=(const MemoryItem&) = delete;
+
+  std::unique_ptr<platform::Panel> Panel;
+  std::unique_ptr<platform::ToggleButton> LockButton;
+  MemoryItem* Next = nullptr;
+  const std::string Text;
+
+  bool Locked() const { return LockButton->Down(); }
+
+  // Puts the text on the clipboard and Ctrl+V into the window the user worked in before.
+  // The item may be destroyed while this runs (its own clipboard change can drop it).
+  void Paste();
+  void PlaceAt(int width, bool growLeft, int row, int column);
+  void UpdateColor();
+  platform::Rect GetRect() const;
+  void SetVisible(bool on);
+  void DrawNumber(int number, platform::Canvas& canvas) const;
+
+ private:
+  void PanelMouseDown(platform::MouseButton button, int x, int y) override;
+  void PanelMouseUp(platform::MouseButton button, int x, int y) override;
+  void PanelDblClick() override;
+  void PanelEnter() override;
+  void PanelExit() override;
+  void ToggleButtonClick() override;
+
+  void ShowRaised();
+  void ShowPressed();
+
+  MemoryOwner& Owner;
+};
+
+}  // namespace korvane

@@ -1,0 +1,59 @@
+// Reading and writing a memory table's folder.
+#include "memory/MemoryFiles.h"
+#include "memory/Memorytable.h"
+
+namespace korvane {
+
+namespace {
+// A count far beyond the files present must not make the load try every number up to it.
+constexpr int kMissingFilesBeforeGivingUp = 100;
+}  // namespace
+
+bool MemoryTable::Load(const std::string& folder, bool locked) {
+  platform::FileSystem& files = Owner.System.Files();
+  const std::string base = MemoryFolderPath(Owner.ExecutableFolder, folder);
+
+  std::optional<std::int32_t> count;
+  if (auto bytes = files.ReadFile(base + CountFileReadName())) count = DecodeCountFile(*bytes);
+
+  if (count) {
+    // A memory file that is missing or unreadable is passed over; the others keep their order.
+    int missing = 0;
+    for (std::int32_t i = 0; i < *count && missing < kMissingFilesBeforeGivingUp; ++i) {
+      auto bytes = files.ReadFile(base + MemoryFileReadName(i));
+      if (!bytes) {
+        ++missing;
+        continue;
+      }
+      missing = 0;
+      AddMemory(-1, locked, DecodeMemoryFile(*bytes));
+    }
+    return true;
+  }
+
+  // Without a usable count file the memories are still on disk: take the files present from
+  // memory0.dat on, so that the next save writes a count for them again.
+  for (int i = 0;; ++i) {
+    auto bytes = files.ReadFile(base + MemoryFileReadName(i));
+    if (!bytes) break;
+    AddMemory(-1, locked, DecodeMemoryFile(*bytes));
+  }
+  return false;
+}
+
+bool MemoryTable::Save(const std::string& folder) {
+  platform::FileSystem& files = Owner.System.Files();
+  const std::string base = MemoryFolderPath(Owner.ExecutableFolder, folder);
+  // Usually there already; Data itself is the installation's and is never made here.
+  files.CreateFolder(Owner.ExecutableFolder + "Data\\" + folder);
+
+  bool written = true;
+  int i = 0;
+  for (MemoryItem* item = Head; item != nullptr; item = item->Next, ++i) {
+    written &= files.ReplaceFile(base + MemoryFileWriteName(i), EncodeMemoryFile(item->Text));
+  }
+  written &= files.ReplaceFile(base + CountFileWriteName(), EncodeCountFile(Count));
+  return written;
+}
+
+}  // namespace korvane

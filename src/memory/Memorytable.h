@@ -1,0 +1,59 @@
+// An ordered table of memories, a singly linked list from Head (oldest) to Tail (newest).
+// The main window keeps two: the locked memories of the current group and the unlocked ones.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "memory/Memory.h"
+#include "memory/MemoryOwner.h"
+
+namespace korvane {
+
+class MemoryTable {
+ public:
+  // An empty table.
+  MemoryTable(MemoryOwner& owner, bool locked);
+  // A table filled at once from a memory folder under Data.
+  MemoryTable(MemoryOwner& owner, bool locked, const std::string& folder);
+  ~MemoryTable();
+  MemoryTable(const MemoryTable&) = delete;
+  MemoryTable& operator=(const MemoryTable&) = delete;
+
+  MemoryItem* Head = nullptr;
+  MemoryItem* Tail = nullptr;
+  std::int32_t Count = 0;
+  MemoryOwner& Owner;
+
+  // Creates a memory and appends it; a table holding `limit` memories first drops its Head.
+  // A negative limit never drops.
+  void AddMemory(int limit, bool locked, std::string text);
+  void PushFront(MemoryItem* item);
+  void PushBack(MemoryItem* item);
+  // Unlinks without destroying; false (and no change) when the item is not in the table.
+  bool Remove(MemoryItem* item);
+  void RemoveFirst();
+
+  // Appends the memories stored in the folder. Returns false when the folder's count file was
+  // missing or held no number (the memory files present were then loaded in order).
+  bool Load(const std::string& folder, bool locked);
+  // Writes the table into the folder; false when a file could not be written.
+  bool Save(const std::string& folder);
+
+  bool Contains(const std::string& text) const;
+  bool ContainsClipboardText();
+  MemoryItem* ItemAt(int x, int y) const;
+  bool PasteFocused();
+  void PasteNth(int n);
+  void LayOut(int width, int first, bool growLeft, int perColumn);
+  void DrawNumbers(platform::Canvas& canvas, int first) const;
+  void UpdateColors();
+  void SetVisible(bool on);
+  void SetTabStops(bool on);
+  void AssignTabOrder(int& counter);
+
+ private:
+  void Clear();
+};
+
+}  // namespace korvane

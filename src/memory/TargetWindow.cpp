@@ -1,0 +1,38 @@
+#include "memory/TargetWindow.h"
+
+namespace korvane {
+
+void BringOwnWindowForward(platform::Platform& platform) {
+  auto& desktop = platform.Desk();
+  platform::WindowHandle own = platform.App().Handle();
+  desktop.SetForegroundWindow(own);
+  // Without a window manager (and on some Windows versions) activating the hidden application
+  // window does not reorder it; the walk below needs it on top.
+  desktop.BringToTop(own);
+}
+
+platform::WindowHandle ActivateWindowBelow(platform::Platform& platform) {
+  auto& desktop = platform.Desk();
+  platform::WindowHandle window = platform.App().Handle();
+  do {
+    window = desktop.NextWindow(window);
+  } while (window != 0 && (desktop.WindowStyle(window) & platform::kStyleVisible) == 0);
+  if (window == 0) return 0;
+  desktop.SetForegroundWindow(window);
+  desktop.WaitForKeyboardFocus(window, kFocusWaitMs);
+  return window;
+}
+
+platform::WindowHandle ActivateTargetWindow(platform::Platform& platform) {
+  BringOwnWindowForward(platform);
+  return ActivateWindowBelow(platform);
+}
+
+void SendControlShortcut(platform::Desktop& desktop, std::uint8_t virtualKey) {
+  desktop.KeyEvent(kVkControl, 0);
+  desktop.KeyEvent(virtualKey, 0);
+  desktop.KeyEvent(virtualKey, platform::kKeyEventKeyUp);
+  desktop.KeyEvent(kVkControl, platform::kKeyEventKeyUp);
+}
+
+}  // namespace korvane

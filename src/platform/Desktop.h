@@ -1,0 +1,36 @@
+// Windows of the whole desktop: order, foreground, messages, synthesised keys, the screen.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Types.h"
+
+namespace korvane::platform {
+
+constexpr std::uint32_t kKeyEventKeyUp = 2;  // KEYEVENTF_KEYUP
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  virtual bool SetForegroundWindow(WindowHandle window) = 0;
+  // Puts a top-level window on top of the window order without activating it; the windows it
+  // owns stay above it.
+  virtual void BringToTop(WindowHandle window) = 0;
+  // Waits, at most timeoutMs, until the window is the foreground window and its thread has
+  // set the keyboard focus: keys synthesised before then are lost.
+  virtual bool WaitForKeyboardFocus(WindowHandle window, int timeoutMs) = 0;
+  virtual WindowHandle NextWindow(WindowHandle window) = 0;  // the next lower in the order
+  virtual std::uint32_t WindowStyle(WindowHandle window) = 0;
+  virtual void ShowWindow(WindowHandle window, bool show) = 0;
+  virtual LResult SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                              LParam lParam) = 0;
+  // One synthesised key event (keybd_event with scan code 0 and no extra information).
+  virtual void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) = 0;
+  // The rectangle of the desktop window: the whole primary screen.
+  virtual bool ScreenRect(Rect& rect) = 0;
+  // A system colour resolved to its current 0x00BBGGRR value; plain colours pass unchanged.
+  virtual Color ColorToRGB(Color color) = 0;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,53 @@
+// The program's borderless main window and the controls it holds.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Canvas.h"
+#include "platform/Panel.h"
+#include "platform/ToggleButton.h"
+#include "platform/Types.h"
+
+namespace korvane::platform {
+
+// The window's owner object (TForm1) receives everything through this.
+class MainWindowEvents {
+ public:
+  // Every window message comes here first. Return true when handled, with its result in
+  // `result`; anything else gets the window's default handling.
+  virtual bool WindowMessage(std::uint32_t message, WParam wParam, LParam lParam,
+                             LResult& result) = 0;
+  virtual void WindowPaint(Canvas& canvas) = 0;
+  // The window has become visible.
+  virtual void WindowShown() = 0;
+
+ protected:
+  ~MainWindowEvents() = default;
+};
+
+// Borderless, no caption buttons, owned by the application's hidden window. Destroying the
+// object destroys the window.
+class MainWindow {
+ public:
+  virtual ~MainWindow() = default;
+
+  virtual WindowHandle Handle() const = 0;
+  virtual Rect BoundsRect() const = 0;  // screen coordinates
+  virtual void SetBounds(int left, int top, int width, int height) = 0;
+  virtual void SetColor(Color color) = 0;  // the background
+  // Into or out of the topmost band; the window is neither moved, sized, redrawn nor activated.
+  virtual void SetTopMost(bool on) = 0;
+  virtual void Show() = 0;
+  virtual void Refresh() = 0;  // repaint the whole window now
+  // Ends the application's message loop; the window itself lives on until destroyed.
+  virtual void Close() = 0;
+  // A canvas for drawing outside the paint handler; it draws at once.
+  virtual std::unique_ptr<Canvas> GetCanvas() = 0;
+
+  virtual std::unique_ptr<Panel> CreatePanel(PanelEvents& events) = 0;
+  virtual std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) = 0;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,79 @@
+// The desktop in memory: windows with an order, a foreground window, messages delivered by
+// direct calls, synthesised keys recorded with the window that had the foreground then.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace korvane::fake {
+
+using platform::LParam;
+using platform::LResult;
+using platform::WindowHandle;
+using platform::WParam;
+
+using MessageHandler = std::function<LResult(std::uint32_t, WParam, LParam)>;
+
+struct KeyRecord {
+  std::uint8_t key;
+  std::uint32_t flags;
+  WindowHandle foreground;  // where the key went
+  friend bool operator==(const KeyRecord& a, const KeyRecord& b) {
+    return a.key == b.key && a.flags == b.flags && a.foreground == b.foreground;
+  }
+};
+
+class FakeDesktop : public platform::Desktop {
+ public:
+  FakeDesktop();
+
+  // A top-level window on top of the order. `owner` windows stay below what they own.
+  WindowHandle AddWindow(const std::string& name, bool visible, MessageHandler handler = {},
+                         WindowHandle owner = 0);
+  void RemoveWindow(WindowHandle window);
+  void SetHandler(WindowHandle window, MessageHandler handler);
+  void SetVisible(WindowHandle window, bool visible);
+  bool IsVisible(WindowHandle window) const;
+  const std::string& NameOf(WindowHandle window) const;
+  // The click of a user: that window comes on top and takes the foreground.
+  void Activate(WindowHandle window);
+
+  std::vector<WindowHandle> Order;  // front is the top
+  WindowHandle Foreground = 0;
+  std::vector<KeyRecord> Keys;
+  platform::Rect Screen{0, 0, 1280, 800};
+  bool ScreenAvailable = true;
+  std::map<int, platform::Color> SystemColors;
+  // Windows that never take the keyboard focus when made foreground (a hung program).
+  std::vector<WindowHandle> Unresponsive;
+  int FocusWaits = 0;
+
+  bool SetForegroundWindow(WindowHandle window) override;
+  void BringToTop(WindowHandle window) override;
+  bool WaitForKeyboardFocus(WindowHandle window, int timeoutMs) override;
+  WindowHandle NextWindow(WindowHandle window) override;
+  std::uint32_t WindowStyle(WindowHandle window) override;
+  void ShowWindow(WindowHandle window, bool show) override;
+  LResult SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                      LParam lParam) override;
+  void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override;
+  bool ScreenRect(platform::Rect& rect) override;
+  platform::Color ColorToRGB(platform::Color color) override;
+
+ private:
+  struct Record {
+    std::string name;
+    bool visible = false;
+    WindowHandle owner = 0;
+    MessageHandler handler;
+  };
+  std::map<WindowHandle, Record> windows_;
+  WindowHandle nextHandle_ = 0x1000;
+};
+
+}  // namespace korvane::fake

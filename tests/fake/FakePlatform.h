@@ -1,0 +1,117 @@
+// A whole platform in memory: a test builds Korvane on it without touching disk or desktop.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fake/FakeClipboard.h"
+#include "fake/FakeDesktop.h"
+#include "fake/FakeFileSystem.h"
+#include "fake/FakeWindow.h"
+#include "platform/Platform.h"
+
+namespace korvane::fake {
+
+// What several processes on one machine share: named mutexes, the hotkeys taken.
+struct FakeMachine {
+  std::set<std::string> Mutexes;
+  std::set<std::pair<std::uint32_t, std::uint32_t>> HotKeysTaken;  // (modifiers, key)
+};
+
+class FakeApplication : public platform::Application {
+ public:
+  explicit FakeApplication(FakeDesktop& desktop);
+
+  std::string Title;
+  std::string HelpFile;
+  std::vector<std::string> Errors;
+  FakeMainWindow* MainForm = nullptr;
+  // Runs inside Run(), as the user's session with the program.
+  std::function<void()> Session;
+
+  void SetTitle(const std::string& title) override { Title = title; }
+  void SetHelpFile(const std::string& path) override { HelpFile = path; }
+  WindowHandle Handle() const override { return handle_; }
+  std::unique_ptr<platform::MainWindow> CreateMainWindow(platform::MainWindowEvents& events,
+                                                         const std::string& caption) override;
+  void Run() override;
+  void ShowError(const std::string& text) override { Errors.push_back(text); }
+
+ private:
+  FakeDesktop& desktop_;
+  WindowHandle handle_;
+};
+
+class FakeSystem : public platform::System {
+ public:
+  explicit FakeSystem(FakeMachine& machine, std::vector<std::string>& journal)
+      : machine_(machine), journal_(journal) {}
+
+  struct TrayIcon {
+    WindowHandle window;
+    std::uint32_t id;
+    std::uint32_t callback;
+    std::string tip;
+  };
+  std::vector<TrayIcon> TrayIcons;
+  std::map<int, std::pair<std::uint32_t, std::uint32_t>> HotKeys;  // id -> (modifiers, key)
+  bool HoldsMutex = false;
+
+  std::uint32_t CreateInstanceMutex(const std::string& name) override;
+  void ReleaseInstanceMutex() override;
+  bool AddTrayIcon(WindowHandle window, std::uint32_t id, std::uint32_t callbackMessage,
+                   const std::string& tip) override;
+  bool DeleteTrayIcon(WindowHandle window, std::uint32_t id) override;
+  std::uint16_t GlobalAddAtom(const std::string& name) override;
+  bool RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                      std::uint32_t virtualKey) override;
+  bool UnregisterHotKey(WindowHandle window, int id) override;
+
+ private:
+  FakeMachine& machine_;
+  std::vector<std::string>& journal_;
+  std::string mutexName_;
+  std::map<std::string, std::uint16_t> atoms_;
+};
+
+class FakeBitmap : public platform::Bitmap {
+ public:
+  FakeBitmap(int width, int height) : width_(width), height_(height) {}
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+ private:
+  int width_;
+  int height_;
+};
+
+class FakePlatform : public platform::Platform {
+ public:
+  FakePlatform();
+  explicit FakePlatform(FakeMachine& machine);
+
+  FakeMachine OwnMachine;
+  std::vector<std::string> Journal;  // registrations and writes, in order
+  FakeDesktop Desktop;
+  FakeClipboard Clipboard{Desktop};
+  FakeFileSystem Files_;
+  FakeSystem System_;
+  FakeApplication Application{Desktop};
+
+  platform::Application& App() override { return Application; }
+  platform::Desktop& Desk() override { return Desktop; }
+  platform::Clipboard& Clip() override { return Clipboard; }
+  platform::FileSystem& Files() override { return Files_; }
+  platform::System& Sys() override { return System_; }
+  // A file that exists and starts like a bitmap loads; anything else raises.
+  std::unique_ptr<platform::Bitmap> LoadBitmap(const std::string& path) override;
+};
+
+// The bytes of a small valid .bmp header of the given size, enough for LoadBitmap above.
+std::string BitmapFileBytes(int width, int height);
+
+}  // namespace korvane::fake

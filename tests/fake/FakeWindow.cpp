@@ -1,0 +1,161 @@
+#include "fake/FakeWindow.h"
+
+#include <algorithm>
+
+namespace korvane::fake {
+
+using platform::Bevel;
+using platform::MouseButton;
+
+void FakeCanvas::FillRect(const platform::Rect& r) {
+  ops_.push_back(CanvasOp{"fill", r.Left, r.Top, r.Right, r.Bottom, pen_, brush_, ""});
+}
+
+void FakeCanvas::MoveTo(int x, int y) {
+  x_ = x;
+  y_ = y;
+}
+
+void FakeCanvas::LineTo(int x, int y) {
+  ops_.push_back(CanvasOp{"line", x_, y_, x, y, pen_, brush_, ""});
+  x_ = x;
+  y_ = y;
+}
+
+void FakeCanvas::Rectangle(int left, int top, int right, int bottom) {
+  ops_.push_back(CanvasOp{"rect", left, top, right, bottom, pen_, brush_, ""});
+}
+
+void FakeCanvas::TextOut(int x, int y, const std::string& text) {
+  ops_.push_back(CanvasOp{"text", x, y, 0, 0, pen_, brush_, text});
+}
+
+FakePanel::FakePanel(FakeMainWindow& window, platform::PanelEvents& events)
+    : window_(window), events_(events) {
+  window_.Panels.push_back(this);
+}
+
+FakePanel::~FakePanel() {
+  // A control being destroyed reports nothing more, its focus loss included.
+  *alive_ = false;
+  if (window_.FocusedPanel == this) window_.FocusedPanel = nullptr;
+  auto& panels = window_.Panels;
+  panels.erase(std::remove(panels.begin(), panels.end(), this), panels.end());
+}
+
+void FakePanel::SetBounds(int left, int top, int width, int height) {
+  Bounds = platform::BoundsOf(left, top, width, height);
+}
+
+void FakePanel::SetBevels(Bevel outer, Bevel inner) {
+  Outer = outer;
+  Inner = inner;
+}
+
+bool FakePanel::Focused() const { return window_.FocusedPanel == this; }
+
+void FakePanel::Focus() {
+  if (window_.FocusedPanel == this) return;
+  std::shared_ptr<bool> alive = alive_;
+  if (FakePanel* old = window_.FocusedPanel) {
+    window_.FocusedPanel = nullptr;
+    old->events_.PanelExit();
+  }
+  if (!*alive) return;
+  window_.FocusedPanel = this;
+  events_.PanelEnter();
+}
+
+void FakePanel::Press(int x, int y, MouseButton button) {
+  std::shared_ptr<bool> alive = alive_;
+  if (button == MouseButton::Left && TabStop) Focus();
+  if (*alive) events_.PanelMouseDown(button, x, y);
+}
+
+void FakePanel::Release(int x, int y, MouseButton button) { events_.PanelMouseUp(button, x, y); }
+
+void FakePanel::Click(int x, int y) {
+  std::shared_ptr<bool> alive = alive_;
+  Press(x, y);
+  if (*alive) Release(x, y);
+}
+
+void FakePanel::DoubleClick(int x, int y) {
+  // The system's order: press, release, double-click, press, release.
+  std::shared_ptr<bool> alive = alive_;
+  Click(x, y);
+  if (!*alive) return;
+  events_.PanelDblClick();
+  if (!*alive) return;
+  events_.PanelMouseDown(MouseButton::Left, x, y);
+  if (*alive) events_.PanelMouseUp(MouseButton::Left, x, y);
+}
+
+FakeToggleButton::FakeToggleButton(FakeMainWindow& window, platform::ToggleButtonEvents& events)
+    : window_(window), events_(events) {
+  window_.ToggleButtons.push_back(this);
+}
+
+FakeToggleButton::~FakeToggleButton() {
+  *alive_ = false;
+  auto& buttons = window_.ToggleButtons;
+  buttons.erase(std::remove(buttons.begin(), buttons.end(), this), buttons.end());
+}
+
+void FakeToggleButton::SetBounds(int left, int top, int width, int height) {
+  Bounds = platform::BoundsOf(left, top, width, height);
+}
+
+void FakeToggleButton::Click() {
+  IsDown = !IsDown;
+  events_.ToggleButtonClick();
+}
+
+FakeMainWindow::FakeMainWindow(FakeDesktop& desktop, platform::MainWindowEvents& events,
+                               WindowHandle owner, std::string caption)
+    : Caption(std::move(caption)), desktop_(desktop), events_(events) {
+  handle_ = desktop.AddWindow(Caption, false, [this](std::uint32_t m, WParam w, LParam l) {
+    return Deliver(m, w, l);
+  }, owner);
+}
+
+FakeMainWindow::~FakeMainWindow() { desktop_.RemoveWindow(handle_); }
+
+LResult FakeMainWindow::Deliver(std::uint32_t message, WParam wParam, LParam lParam) {
+  LResult result = 0;
+  if (!events_.WindowMessage(message, wParam, lParam, result)) result = 0;
+  return result;
+}
+
+void FakeMainWindow::SetBounds(int left, int top, int width, int height) {
+  Bounds = platform::BoundsOf(left, top, width, height);
+}
+
+void FakeMainWindow::Show() {
+  if (Visible) return;
+  Visible = true;
+  desktop_.SetVisible(handle_, true);
+  events_.WindowShown();
+}
+
+void FakeMainWindow::Refresh() {
+  ++Refreshes;
+  LastPaint.clear();
+  FakeCanvas canvas(LastPaint);
+  events_.WindowPaint(canvas);
+}
+
+std::unique_ptr<platform::Canvas> FakeMainWindow::GetCanvas() {
+  return std::make_unique<FakeCanvas>(Drawn);
+}
+
+std::unique_ptr<platform::Panel> FakeMainWindow::CreatePanel(platform::PanelEvents& events) {
+  return std::make_unique<FakePanel>(*this, events);
+}
+
+std::unique_ptr<platform::ToggleButton> FakeMainWindow::CreateToggleButton(
+    platform::ToggleButtonEvents& events) {
+  return std::make_unique<FakeToggleButton>(*this, events);
+}
+
+}  // namespace korvane::fake

@@ -1,0 +1,160 @@
+// The main window and its controls in memory. Tests drive them as a user would (press,
+// release, double-click, focus, toggle) and read what the user would see.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake/FakeDesktop.h"
+#include "platform/MainWindow.h"
+
+namespace korvane::fake {
+
+struct CanvasOp {
+  std::string kind;  // "fill", "line", "rect", "text"
+  int a = 0, b = 0, c = 0, d = 0;
+  platform::Color pen = 0;
+  platform::Color brush = 0;
+  std::string text;
+};
+
+class FakeCanvas : public platform::Canvas {
+ public:
+  explicit FakeCanvas(std::vector<CanvasOp>& ops) : ops_(ops) {}
+  platform::Color PenColor() const override { return pen_; }
+  void SetPenColor(platform::Color color) override { pen_ = color; }
+  platform::Color BrushColor() const override { return brush_; }
+  void SetBrushColor(platform::Color color) override { brush_ = color; }
+  void FillRect(const platform::Rect& r) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void TextOut(int x, int y, const std::string& text) override;
+
+ private:
+  std::vector<CanvasOp>& ops_;
+  platform::Color pen_ = 0;
+  platform::Color brush_ = 0xFFFFFF;
+  int x_ = 0, y_ = 0;
+};
+
+class FakeMainWindow;
+
+class FakePanel : public platform::Panel {
+ public:
+  FakePanel(FakeMainWindow& window, platform::PanelEvents& events);
+  ~FakePanel() override;
+
+  // A user's actions; each stops at once when the panel is destroyed by what it triggers.
+  void Press(int x, int y, platform::MouseButton button = platform::MouseButton::Left);
+  void Release(int x, int y, platform::MouseButton button = platform::MouseButton::Left);
+  void Click(int x = 10, int y = 10);
+  void DoubleClick(int x = 10, int y = 10);
+  void Focus();
+
+  platform::Rect Bounds;
+  std::string Caption;
+  platform::Bevel Outer = platform::Bevel::None;
+  platform::Bevel Inner = platform::Bevel::None;
+  platform::Color Color = 0;
+  platform::Color FontColor = 0;
+  std::string Hint;
+  bool TabStop = false;
+  int TabOrder = -1;
+  bool Visible = true;
+
+  void SetBounds(int left, int top, int width, int height) override;
+  platform::Rect BoundsRect() const override { return Bounds; }
+  void SetCaption(const std::string& caption) override { Caption = caption; }
+  void SetBevels(platform::Bevel outer, platform::Bevel inner) override;
+  platform::Bevel BevelInner() const override { return Inner; }
+  void SetColor(platform::Color color) override { Color = color; }
+  void SetFontColor(platform::Color color) override { FontColor = color; }
+  void SetHint(const std::string& hint) override { Hint = hint; }
+  void SetTabStop(bool on) override { TabStop = on; }
+  void SetTabOrder(int position) override { TabOrder = position; }
+  void SetVisible(bool on) override { Visible = on; }
+  bool Focused() const override;
+
+  bool Raised() const { return Outer == platform::Bevel::Raised && Inner == platform::Bevel::None; }
+  bool Pressed() const { return Outer == platform::Bevel::None && Inner == platform::Bevel::Lowered; }
+
+ private:
+  friend class FakeMainWindow;
+  FakeMainWindow& window_;
+  platform::PanelEvents& events_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+class FakeToggleButton : public platform::ToggleButton {
+ public:
+  FakeToggleButton(FakeMainWindow& window, platform::ToggleButtonEvents& events);
+  ~FakeToggleButton() override;
+
+  void Click();
+
+  platform::Rect Bounds;
+  const platform::Bitmap* Glyph = nullptr;
+  bool IsDown = false;
+  bool Visible = true;
+
+  void SetBounds(int left, int top, int width, int height) override;
+  platform::Rect BoundsRect() const override { return Bounds; }
+  void SetGlyph(const platform::Bitmap* glyph) override { Glyph = glyph; }
+  void SetDown(bool down) override { IsDown = down; }
+  bool Down() const override { return IsDown; }
+  void SetVisible(bool on) override { Visible = on; }
+
+ private:
+  FakeMainWindow& window_;
+  platform::ToggleButtonEvents& events_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+class FakeMainWindow : public platform::MainWindow {
+ public:
+  FakeMainWindow(FakeDesktop& desktop, platform::MainWindowEvents& events, WindowHandle owner,
+                 std::string caption);
+  ~FakeMainWindow() override;
+
+  // Delivers a message as the system would, with the default handling behind it.
+  LResult Deliver(std::uint32_t message, WParam wParam, LParam lParam);
+
+  // The controls that exist now, in creation order.
+  std::vector<FakePanel*> Panels;
+  std::vector<FakeToggleButton*> ToggleButtons;
+  FakePanel* FocusedPanel = nullptr;
+
+  std::string Caption;
+  platform::Rect Bounds;
+  platform::Color BackColor = 0;
+  bool TopMost = false;
+  bool Visible = false;
+  bool Closed = false;
+  int Refreshes = 0;
+  std::vector<CanvasOp> LastPaint;  // what the last full repaint drew
+  std::vector<CanvasOp> Drawn;      // what was drawn outside a repaint
+
+  WindowHandle Handle() const override { return handle_; }
+  platform::Rect BoundsRect() const override { return Bounds; }
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetColor(platform::Color color) override { BackColor = color; }
+  void SetTopMost(bool on) override { TopMost = on; }
+  void Show() override;
+  void Refresh() override;
+  void Close() override { Closed = true; }
+  std::unique_ptr<platform::Canvas> GetCanvas() override;
+  std::unique_ptr<platform::Panel> CreatePanel(platform::PanelEvents& events) override;
+  std::unique_ptr<platform::ToggleButton> CreateToggleButton(
+      platform::ToggleButtonEvents& events) override;
+
+ private:
+  friend class FakePanel;
+  friend class FakeToggleButton;
+  FakeDesktop& desktop_;
+  platform::MainWindowEvents& events_;
+  WindowHandle handle_ = 0;
+};
+
+}  // namespace korvane::fake
