@@ -71,9 +71,11 @@ bool FakeSystem::UnregisterHotKey(WindowHandle, int id) {
   return true;
 }
 
-FakePlatform::FakePlatform() : FakePlatform(OwnMachine) {}
+FakePlatform::FakePlatform() : System_(OwnMachine, Journal) { ShareJournal(); }
 
-FakePlatform::FakePlatform(FakeMachine& machine) : System_(machine, Journal) {
+FakePlatform::FakePlatform(FakeMachine& machine) : System_(machine, Journal) { ShareJournal(); }
+
+void FakePlatform::ShareJournal() {
   Files_.JournalTo = &Journal;
   Clipboard.JournalTo = &Journal;
 }

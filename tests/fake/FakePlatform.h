@@ -109,6 +109,9 @@ class FakePlatform : public platform::Platform {
   platform::System& Sys() override { return System_; }
   // A file that exists and starts like a bitmap loads; anything else raises.
   std::unique_ptr<platform::Bitmap> LoadBitmap(const std::string& path) override;
+
+ private:
+  void ShareJournal();
 };
 
 // The bytes of a small valid .bmp header of the given size, enough for LoadBitmap above.

@@ -14,7 +14,10 @@ TForm1& Program::Start() {
   return *Form;
 }
 
-void Program::Stop() { Form.reset(); }
+void Program::Stop() {
+  Form.reset();
+  Platform.Application.MainForm = nullptr;
+}
 
 fake::WindowHandle Program::OpenEditor(const std::string& name) {
   fake::WindowHandle editor = Desktop.AddWindow(name, true);

@@ -1,0 +1,71 @@
+#include "platform/win32/Win32Clipboard.h"
+
+#include <cstring>
+
+#include "platform/win32/Text.h"
+
+namespace korvane::platform::win32 {
+
+bool Win32Clipboard::Open() {
+  // Another program (a viewer reading what was just copied) may hold the clipboard for a
+  // moment; try again for about a tenth of a second before giving up.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (OpenClipboard(owner_)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+bool Win32Clipboard::GetText(std::string& text) {
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
+  if (!Open()) return false;
+  bool ok = false;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+      // Up to the terminating null, but never past the block, whoever put it there.
+      const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+      size_t length = 0;
+      while (length < capacity && wide[length] != L'\0') ++length;
+      text = FromWide(wide, length);
+      GlobalUnlock(data);
+      ok = true;
+    }
+  }
+  CloseClipboard();
+  return ok;
+}
+
+bool Win32Clipboard::SetText(const std::string& text) {
+  const std::wstring wide = ToWide(text);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) return false;
+  void* target = GlobalLock(memory);
+  if (!target) {
+    GlobalFree(memory);
+    return false;
+  }
+  std::memcpy(target, wide.c_str(), bytes);
+  GlobalUnlock(memory);
+
+  if (!Open()) {
+    GlobalFree(memory);
+    return false;
+  }
+  EmptyClipboard();
+  // The system makes CF_TEXT from it for those who ask.
+  const bool ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  if (!ok) GlobalFree(memory);  // the clipboard owns it only on success
+  CloseClipboard();
+  return ok;
+}
+
+WindowHandle Win32Clipboard::SetViewer(WindowHandle window) {
+  return reinterpret_cast<WindowHandle>(SetClipboardViewer(reinterpret_cast<HWND>(window)));
+}
+
+void Win32Clipboard::ChangeChain(WindowHandle remove, WindowHandle next) {
+  ChangeClipboardChain(reinterpret_cast<HWND>(remove), reinterpret_cast<HWND>(next));
+}
+
+}  // namespace korvane::platform::win32

@@ -1,0 +1,75 @@
+#include "platform/win32/Win32Desktop.h"
+
+#include "platform/win32/Win32Api.h"
+
+#include "platform/win32/Colors.h"
+
+namespace korvane::platform::win32 {
+
+namespace {
+
+HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+bool HasKeyboardFocus(HWND window) {
+  if (GetForegroundWindow() != window) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return thread && GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr;
+}
+
+}  // namespace
+
+bool Win32Desktop::SetForegroundWindow(WindowHandle window) {
+  return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
+}
+
+void Win32Desktop::BringToTop(WindowHandle window) {
+  SetWindowPos(ToHwnd(window), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Win32Desktop::WaitForKeyboardFocus(WindowHandle window, int timeoutMs) {
+  const HWND target = ToHwnd(window);
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs > 0 ? timeoutMs : 0);
+  for (;;) {
+    if (HasKeyboardFocus(target)) return true;
+    if (GetTickCount64() >= deadline) return false;
+    // Messages other threads send us (the activation moving away from our windows) are
+    // answered while we wait, or the other side would wait for us in turn.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
+WindowHandle Win32Desktop::NextWindow(WindowHandle window) {
+  return reinterpret_cast<WindowHandle>(GetWindow(ToHwnd(window), GW_HWNDNEXT));
+}
+
+std::uint32_t Win32Desktop::WindowStyle(WindowHandle window) {
+  return static_cast<std::uint32_t>(GetWindowLongW(ToHwnd(window), GWL_STYLE));
+}
+
+void Win32Desktop::ShowWindow(WindowHandle window, bool show) {
+  ::ShowWindow(ToHwnd(window), show ? SW_SHOW : SW_HIDE);
+}
+
+LResult Win32Desktop::SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                                  LParam lParam) {
+  return SendMessageW(ToHwnd(window), message, wParam, lParam);
+}
+
+void Win32Desktop::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) {
+  keybd_event(virtualKey, 0, flags, 0);
+}
+
+bool Win32Desktop::ScreenRect(Rect& rect) {
+  RECT r{};
+  if (!GetWindowRect(GetDesktopWindow(), &r)) return false;
+  rect = Rect{r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+Color Win32Desktop::ColorToRGB(Color color) { return static_cast<Color>(ResolveColor(color)); }
+
+}  // namespace korvane::platform::win32

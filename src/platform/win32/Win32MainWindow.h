@@ -1,0 +1,46 @@
+// The borderless main window. Every message goes to the program first; what it leaves is
+// handled here the way a plain form would.
+#pragma once
+
+#include "platform/win32/Win32Api.h"
+
+#include <memory>
+#include <string>
+
+#include "platform/MainWindow.h"
+#include "platform/win32/WindowFont.h"
+#include "platform/win32/WindowObject.h"
+
+namespace korvane::platform::win32 {
+
+class Win32MainWindow : public MainWindow, public WindowObject {
+ public:
+  static constexpr const wchar_t* kClassName = L"KorvaneMainWindow";
+
+  // Created hidden, owned by `owner` (so it gets no taskbar button of its own).
+  Win32MainWindow(HWND owner, MainWindowEvents& events, const std::string& caption);
+  ~Win32MainWindow() override;
+
+  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(Hwnd()); }
+  Rect BoundsRect() const override;
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetColor(Color color) override;
+  void SetTopMost(bool on) override;
+  void Show() override;
+  void Refresh() override;
+  void Close() override;
+  std::unique_ptr<Canvas> GetCanvas() override;
+
+  std::unique_ptr<Panel> CreatePanel(PanelEvents& events) override;
+  std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  MainWindowEvents& events_;
+  WindowFont font_;
+  Color color_ = ClBtnFace;
+};
+
+}  // namespace korvane::platform::win32

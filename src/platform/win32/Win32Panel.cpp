@@ -1,0 +1,228 @@
+#include "platform/win32/Win32Panel.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include "platform/win32/Colors.h"
+#include "platform/win32/Text.h"
+
+namespace korvane::platform::win32 {
+
+namespace {
+
+// One pixel of bevel the classic way: the top-left colour along the left and top edges, the
+// bottom-right colour along the right and bottom ones (and in both far corners).
+void DrawBevel(HDC dc, RECT& rect, Bevel bevel) {
+  if (bevel == Bevel::None) return;
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF topLeft = bevel == Bevel::Raised ? light : dark;
+  const COLORREF bottomRight = bevel == Bevel::Raised ? dark : light;
+  const LONG right = rect.right - 1;
+  const LONG bottom = rect.bottom - 1;
+
+  const HPEN topLeftPen = CreatePen(PS_SOLID, 1, topLeft);
+  const HPEN bottomRightPen = CreatePen(PS_SOLID, 1, bottomRight);
+  const HGDIOBJ oldPen = SelectObject(dc, topLeftPen);
+  const POINT upper[] = {{rect.left, bottom}, {rect.left, rect.top}, {right, rect.top}};
+  Polyline(dc, upper, 3);
+  SelectObject(dc, bottomRightPen);
+  const POINT lower[] = {{right, rect.top}, {right, bottom}, {rect.left - 1, bottom}};
+  Polyline(dc, lower, 3);
+  SelectObject(dc, oldPen);
+  DeleteObject(topLeftPen);
+  DeleteObject(bottomRightPen);
+  InflateRect(&rect, -1, -1);
+}
+
+bool IsPanel(HWND window, ATOM panelClass) {
+  return static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM)) == panelClass;
+}
+
+}  // namespace
+
+Win32Panel::Win32Panel(HWND parent, HFONT font, PanelEvents& events)
+    : events_(events), font_(font) {
+  RegisterClassOnce(kClassName, CS_DBLCLKS);
+  CreateOwnWindow(kClassName, L"", 0, WS_CHILD | WS_CLIPSIBLINGS, parent);
+}
+
+Win32Panel::~Win32Panel() {
+  *alive_ = false;
+  DestroyOwnWindow();
+}
+
+void Win32Panel::SetBounds(int left, int top, int width, int height) {
+  MoveWindow(Hwnd(), left, top, width, height, TRUE);
+}
+
+Rect Win32Panel::BoundsRect() const {
+  RECT r{};
+  GetWindowRect(Hwnd(), &r);
+  MapWindowPoints(nullptr, GetParent(Hwnd()), reinterpret_cast<POINT*>(&r), 2);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Panel::SetCaption(const std::string& caption) {
+  caption_ = CaptionToWide(caption);
+  // Also the window text, where other programs (a test driver) read it.
+  SetWindowTextW(Hwnd(), caption_.c_str());
+  Repaint();
+}
+
+void Win32Panel::SetBevels(Bevel outer, Bevel inner) {
+  outer_ = outer;
+  inner_ = inner;
+  Repaint();
+}
+
+void Win32Panel::SetColor(Color color) {
+  color_ = color;
+  Repaint();
+}
+
+void Win32Panel::SetFontColor(Color color) {
+  fontColor_ = color;
+  Repaint();
+}
+
+void Win32Panel::SetTabStop(bool on) {
+  const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+  SetWindowLongPtrW(Hwnd(), GWL_STYLE, on ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+void Win32Panel::SetTabOrder(int position) {
+  // Tab navigation walks the children in their window order, so the panel moves to the
+  // given place among the other panels; the other controls keep theirs.
+  const HWND self = Hwnd();
+  if (!self) return;
+  const ATOM panelClass = static_cast<ATOM>(GetClassLongPtrW(self, GCW_ATOM));
+  std::vector<HWND> panels;
+  for (HWND w = GetWindow(GetParent(self), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w != self && IsPanel(w, panelClass)) panels.push_back(w);
+  }
+  if (panels.empty()) return;
+  HWND insertAfter;
+  if (position < 0 || static_cast<size_t>(position) >= panels.size()) {
+    insertAfter = panels.back();
+  } else {
+    insertAfter = GetWindow(panels[static_cast<size_t>(position)], GW_HWNDPREV);
+    if (insertAfter == self) return;  // already in place
+    if (!insertAfter) insertAfter = HWND_TOP;
+  }
+  SetWindowPos(self, insertAfter, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+void Win32Panel::SetVisible(bool on) { ShowWindow(Hwnd(), on ? SW_SHOWNA : SW_HIDE); }
+
+bool Win32Panel::Focused() const { return Hwnd() && GetFocus() == Hwnd(); }
+
+void Win32Panel::Repaint() {
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);  // a null window would mean all of them
+}
+
+void Win32Panel::Paint(HDC dc) {
+  RECT rect{};
+  GetClientRect(Hwnd(), &rect);
+  const HBRUSH face = CreateSolidBrush(ResolveColor(color_));
+  FillRect(dc, &rect, face);
+  DeleteObject(face);
+
+  DrawBevel(dc, rect, outer_);
+  InflateRect(&rect, -kBorderWidth, -kBorderWidth);
+  DrawBevel(dc, rect, inner_);
+
+  // One line only, centred on the font's height and clipped to the inside of the border.
+  const size_t lineEnd = caption_.find_first_of(L"\r\n");
+  const int length = static_cast<int>(lineEnd == std::wstring::npos ? caption_.size() : lineEnd);
+  const HGDIOBJ oldFont = SelectObject(dc, font_);
+  SIZE w{};
+  GetTextExtentPoint32W(dc, L"W", 1, &w);
+  RECT textRect = rect;
+  textRect.top = (rect.top + rect.bottom - w.cy) / 2;
+  textRect.bottom = textRect.top + w.cy;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ResolveColor(fontColor_));
+  DrawTextW(dc, caption_.c_str(), length, &textRect, DT_LEFT | DT_EXPANDTABS);
+  SelectObject(dc, oldFont);
+}
+
+LRESULT Win32Panel::ButtonDown(MouseButton button, LPARAM lParam, bool doubleClick) {
+  const std::shared_ptr<bool> alive = alive_;
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  if (button == MouseButton::Left) {
+    if (GetFocus() != Hwnd()) {
+      SetFocus(Hwnd());  // PanelExit and PanelEnter may run here
+      if (!*alive) return 0;
+    }
+    SetCapture(Hwnd());
+    if (doubleClick) {
+      events_.PanelDblClick();
+      if (!*alive) return 0;
+    }
+  }
+  events_.PanelMouseDown(button, x, y);
+  return 0;
+}
+
+LRESULT Win32Panel::ButtonUp(MouseButton button, LPARAM lParam) {
+  if (button == MouseButton::Left && GetCapture() == Hwnd()) ReleaseCapture();
+  events_.PanelMouseUp(button, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  return 0;
+}
+
+void Win32Panel::FocusNextTabStop(bool backwards) {
+  const HWND next = GetNextDlgTabItem(GetParent(Hwnd()), Hwnd(), backwards);
+  if (next && next != Hwnd()) SetFocus(next);
+}
+
+LRESULT Win32Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = BeginPaint(Hwnd(), &ps);
+      Paint(dc);
+      EndPaint(Hwnd(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      return ButtonDown(MouseButton::Left, lParam, false);
+    case WM_LBUTTONDBLCLK:
+      return ButtonDown(MouseButton::Left, lParam, true);
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      return ButtonDown(MouseButton::Right, lParam, false);
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      return ButtonDown(MouseButton::Middle, lParam, false);
+    case WM_LBUTTONUP:
+      return ButtonUp(MouseButton::Left, lParam);
+    case WM_RBUTTONUP:
+      return ButtonUp(MouseButton::Right, lParam);
+    case WM_MBUTTONUP:
+      return ButtonUp(MouseButton::Middle, lParam);
+    case WM_SETFOCUS:
+      events_.PanelEnter();
+      return 0;
+    case WM_KILLFOCUS:
+      events_.PanelExit();
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_TAB) {
+        FocusNextTabStop(GetKeyState(VK_SHIFT) < 0);
+        return 0;
+      }
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace korvane::platform::win32

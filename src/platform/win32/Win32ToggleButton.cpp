@@ -1,0 +1,135 @@
+#include "platform/win32/Win32ToggleButton.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/Colors.h"
+#include "platform/win32/Win32Bitmap.h"
+
+namespace korvane::platform::win32 {
+
+Win32ToggleButton::Win32ToggleButton(HWND parent, const Color& background,
+                                     ToggleButtonEvents& events)
+    : events_(events), background_(background) {
+  // No CS_DBLCLKS: a quick second click is a second click, flipping the button back.
+  RegisterClassOnce(kClassName, 0);
+  CreateOwnWindow(kClassName, L"", 0, WS_CHILD | WS_CLIPSIBLINGS, parent);
+}
+
+Win32ToggleButton::~Win32ToggleButton() { DestroyOwnWindow(); }
+
+void Win32ToggleButton::SetBounds(int left, int top, int width, int height) {
+  MoveWindow(Hwnd(), left, top, width, height, TRUE);
+}
+
+Rect Win32ToggleButton::BoundsRect() const {
+  RECT r{};
+  GetWindowRect(Hwnd(), &r);
+  MapWindowPoints(nullptr, GetParent(Hwnd()), reinterpret_cast<POINT*>(&r), 2);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32ToggleButton::SetGlyph(const Bitmap* glyph) {
+  glyph_ = dynamic_cast<const Win32Bitmap*>(glyph);
+  Repaint();
+}
+
+void Win32ToggleButton::SetDown(bool down) {
+  if (down_ == down) return;
+  down_ = down;
+  Repaint();
+}
+
+void Win32ToggleButton::SetVisible(bool on) { ShowWindow(Hwnd(), on ? SW_SHOWNA : SW_HIDE); }
+
+void Win32ToggleButton::Repaint() {
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);  // a null window would mean all of them
+}
+
+bool Win32ToggleButton::PointInside(LPARAM lParam) const {
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  return PtInRect(&client, p) != FALSE;
+}
+
+void Win32ToggleButton::Paint(HDC dc) {
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  const bool pressed = held_ && inside_;
+  if (glyph_) {
+    const HBRUSH back = CreateSolidBrush(ResolveColor(background_));
+    FillRect(dc, &client, back);
+    DeleteObject(back);
+    DrawGlyph(dc, client, down_ ? kDown : pressed ? kPressed : kUp);
+  } else {
+    DrawEdge(dc, &client, down_ || pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE);
+  }
+}
+
+void Win32ToggleButton::DrawGlyph(HDC dc, const RECT& client, Image image) {
+  const int width = glyph_->Width() / kImageCount;
+  const int height = glyph_->Height();
+  if (width <= 0 || height <= 0) return;
+  const HDC source = CreateCompatibleDC(dc);
+  const HGDIOBJ old = SelectObject(source, glyph_->Handle());
+  // The strip's bottom-left pixel names the colour that is not drawn.
+  const COLORREF transparent = GetPixel(source, 0, height - 1);
+  const int x = (client.right - width) / 2;
+  const int y = (client.bottom - height) / 2;
+  TransparentBlt(dc, x, y, width, height, source, image * width, 0, width, height, transparent);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+LRESULT Win32ToggleButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = BeginPaint(Hwnd(), &ps);
+      Paint(dc);
+      EndPaint(Hwnd(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      held_ = true;
+      inside_ = true;
+      SetCapture(Hwnd());
+      Repaint();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (held_ && PointInside(lParam) != inside_) {
+        inside_ = !inside_;
+        Repaint();
+      }
+      return 0;
+    case WM_LBUTTONUP: {
+      if (!held_) return 0;
+      held_ = false;  // before ReleaseCapture, whose WM_CAPTURECHANGED comes at once
+      ReleaseCapture();
+      if (!PointInside(lParam)) {
+        Repaint();
+        return 0;
+      }
+      down_ = !down_;
+      Repaint();
+      events_.ToggleButtonClick();  // may destroy us: nothing of ours is touched after it
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (held_) {  // the press was taken from us (a menu, another window)
+        held_ = false;
+        Repaint();
+      }
+      return 0;
+    case BM_GETCHECK:
+      return down_ ? BST_CHECKED : BST_UNCHECKED;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace korvane::platform::win32

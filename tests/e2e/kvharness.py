@@ -1,0 +1,583 @@
+"""Runs the real Korvane.exe under Wine on a private X display, for the end-to-end tests.
+
+One session per test run: an Xvfb on a free display, a fresh Wine prefix and a warm-up program.
+CTest shares one session between its test processes (see e2e_session.py, started as a fixture);
+a test module run on its own makes a private session and ends it when the module is done.
+Per test: a fresh copy of the installation folder, so that nothing a test writes under Data\\
+leaks into the next one, and the Korvane and notepad processes that the test started.
+
+Every wait is bounded: a test that does not get what it waits for fails, it does not hang.
+
+Environment:
+  KORVANE_WIN_DIR       the installation folder (Korvane.exe, Data\\, Help\\); required
+  KORVANE_KVDRIVER      kvdriver.exe; default <KORVANE_WIN_DIR>/../tests/e2e/driver/kvdriver.exe
+  KORVANE_E2E_SESSION   state file of a shared session made by e2e_session.py
+  KORVANE_E2E_ARTIFACTS folder for screenshots and the logs of failed tests
+"""
+
+import atexit
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+SCREEN = "1280x800x24"
+# Wine's first program in a fresh prefix has been seen to hang for about 90 s; the warm-up
+# takes that hit, bounded, before any test runs.
+WARMUP_TIMEOUT = 120
+WINEBOOT_TIMEOUT = 180
+WINDOW_TIMEOUT = 30
+EXIT_TIMEOUT = 15
+DRIVER_TIMEOUT = 30
+
+LOG_LINES = [
+    "Start Soft", "SetTaskTray()", "Open Setting.dat", "OpenInstitution()",
+    "LoadCommonImage()", "Init2()", "OpenMemoryGroup()", "CreateMemoryTable()",
+    "SetFormSize()", "CreateOptionButton()", "SetControlPosition()", "SetTabOrder()",
+    "SetHotKey()", "SetClipboard()", "Refresh()",
+]
+
+DEFAULT_GROUP = "デフォルト"
+
+
+class HarnessError(AssertionError):
+    """Something the test waited for did not happen in time (fails the test, never hangs)."""
+
+
+def win_dir():
+    value = os.environ.get("KORVANE_WIN_DIR")
+    if not value:
+        raise HarnessError("KORVANE_WIN_DIR is not set")
+    path = Path(value)
+    if not (path / "Korvane.exe").is_file():
+        raise HarnessError(f"no Korvane.exe in {path}")
+    return path
+
+
+def driver_path():
+    value = os.environ.get("KORVANE_KVDRIVER")
+    path = Path(value) if value else win_dir().parent / "tests" / "e2e" / "driver" / "kvdriver.exe"
+    if not path.is_file():
+        raise HarnessError(f"kvdriver.exe not found at {path}")
+    return path
+
+
+def artifacts_dir():
+    path = Path(os.environ.get("KORVANE_E2E_ARTIFACTS") or Path(tempfile.gettempdir()) / "korvane-e2e-artifacts")
+    path.mkdir(parents=True, exist_ok=True)
+    return path
+
+
+def wait_until(predicate, timeout, what, interval=0.1):
+    """Polls predicate until it returns something truthy; raises HarnessError after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() >= deadline:
+            raise HarnessError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+def _pid_alive(pid):
+    try:
+        os.kill(pid, 0)
+    except ProcessLookupError:
+        return False
+    except PermissionError:
+        return True
+    return True
+
+
+def _cmdline(pid):
+    try:
+        return Path(f"/proc/{pid}/cmdline").read_bytes().split(b"\0")
+    except OSError:
+        return []
+
+
+class Session:
+    """An Xvfb display and a Wine prefix, shared by the tests of one run."""
+
+    def __init__(self, root, display, xvfb_pid):
+        self.root = Path(root)
+        self.prefix = self.root / "prefix"
+        self.display = display
+        self.xvfb_pid = xvfb_pid
+        self.env = dict(os.environ)
+        self.env.update({
+            "DISPLAY": f":{display}",
+            "WINEPREFIX": str(self.prefix),
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            # Wine names files through the Unix locale: UTF-8, so Data/デフォルト is one name
+            # on both sides.
+            "LC_ALL": "C.UTF-8",
+        })
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self._xvfb = None
+
+    # Making and ending a session
+
+    @classmethod
+    def start(cls, tied_to_this_process=True):
+        """A new session. Tied to this process, its Xvfb ends with it whatever happens;
+        otherwise it outlives this process (a CTest fixture) until stop()."""
+        root = Path(tempfile.mkdtemp(prefix="korvane-e2e-"))
+        xvfb, display = _start_xvfb(root / "xvfb.log", tied_to_this_process)
+        session = cls(root, display, xvfb.pid)
+        session._xvfb = xvfb
+        try:
+            session._make_prefix()
+        except BaseException:
+            session.stop()
+            raise
+        return session
+
+    def _make_prefix(self):
+        with open(self.root / "wineboot.log", "wb") as log:
+            subprocess.run(["wineboot", "-i"], env=self.env, stdout=log, stderr=log,
+                           stdin=subprocess.DEVNULL, timeout=WINEBOOT_TIMEOUT, check=True)
+        # Keep the server up between the tests' programs: each start is quicker, and the
+        # prefix's own processes (explorer) are not restarted for every test.
+        subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        for attempt in range(2):
+            try:
+                self.driver("list", timeout=WARMUP_TIMEOUT)
+                return
+            except (HarnessError, subprocess.TimeoutExpired):
+                if attempt == 1:
+                    raise
+                self.wineserver_kill()
+                subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+
+    def wineserver_kill(self):
+        """Ends every Wine process of this session's prefix (and only of it)."""
+        try:
+            subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+            subprocess.run(["wineserver", "-w"], env=self.env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        except subprocess.TimeoutExpired:
+            pass
+
+    def stop(self):
+        if self.prefix.exists():
+            self.wineserver_kill()
+        # Only our own Xvfb: the pid must still be an Xvfb.
+        cmd = _cmdline(self.xvfb_pid)
+        if cmd and cmd[0].endswith(b"Xvfb"):
+            os.kill(self.xvfb_pid, signal.SIGTERM)
+            deadline = time.monotonic() + 10
+            while _pid_alive(self.xvfb_pid) and time.monotonic() < deadline:
+                _reap(self.xvfb_pid)
+                time.sleep(0.05)
+            if _pid_alive(self.xvfb_pid):
+                os.kill(self.xvfb_pid, signal.SIGKILL)
+        if self._xvfb is not None:
+            try:
+                self._xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
+        else:
+            _reap(self.xvfb_pid)
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    def save(self, state_file):
+        Path(state_file).write_text(json.dumps(
+            {"root": str(self.root), "display": self.display, "xvfb_pid": self.xvfb_pid}))
+
+    @classmethod
+    def load(cls, state_file):
+        state = json.loads(Path(state_file).read_text())
+        return cls(state["root"], state["display"], state["xvfb_pid"])
+
+    def alive(self):
+        return _pid_alive(self.xvfb_pid) and self.prefix.is_dir()
+
+    # Tools
+
+    def driver(self, *args, timeout=DRIVER_TIMEOUT, check=True):
+        """Runs kvdriver.exe in the prefix; returns its JSON answer."""
+        result = subprocess.run(["wine", str(driver_path()), *map(str, args)], env=self.env,
+                                stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
+        lines = result.stdout.decode("utf-8", "replace").strip().splitlines()
+        try:
+            answer = json.loads(lines[-1]) if lines else {}
+        except json.JSONDecodeError:
+            answer = {"error": "unreadable driver output: " + lines[-1]}
+        if check and result.returncode != 0:
+            raise HarnessError(f"kvdriver {' '.join(map(str, args))}: exit {result.returncode}, "
+                               f"{answer.get('error', result.stderr.decode(errors='replace'))}")
+        return answer
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, stdin=subprocess.DEVNULL,
+                       check=True, timeout=30, capture_output=True)
+
+    def click(self, x, y):
+        """A left click at screen coordinates, as the X server delivers a user's click."""
+        self.xdotool("mousemove", int(x), int(y))
+        time.sleep(0.1)
+        self.xdotool("click", "1")
+
+    def click_centre(self, rect):
+        self.click((rect["left"] + rect["right"]) // 2, (rect["top"] + rect["bottom"]) // 2)
+
+    def type_text(self, text):
+        self.xdotool("type", "--delay", "40", text)
+
+    def screenshot(self, path):
+        path = Path(path)
+        path.parent.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["import", "-display", f":{self.display}", "-window", "root", str(path)],
+                       env=self.env, stdin=subprocess.DEVNULL, capture_output=True, check=True,
+                       timeout=30)
+        return path
+
+    def clear_clipboard(self):
+        # Korvane takes the text on the clipboard at start as a copy; tests that count
+        # memories start from an empty one.
+        self.driver("clip-set")
+
+    def clipboard_text(self):
+        answer = self.driver("clip-get")
+        return answer["text"] if answer.get("present") else None
+
+    def windows(self):
+        return self.driver("list")["windows"]
+
+    def wine(self, *args, log_path=None):
+        """Starts a Windows program (by Unix or Windows path) in this session's prefix."""
+        log = open(log_path, "ab") if log_path else subprocess.DEVNULL
+        try:
+            return subprocess.Popen(["wine", *map(str, args)], env=self.env,
+                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                    start_new_session=True)
+        finally:
+            if log_path:
+                log.close()
+
+
+def _reap(pid):
+    try:
+        os.waitpid(pid, os.WNOHANG)
+    except ChildProcessError:
+        pass
+
+
+def _die_with_parent():
+    """In the child before exec: SIGTERM when the process that started it dies."""
+    import ctypes
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
+
+
+def _start_xvfb(log_path, tied_to_this_process):
+    """Starts Xvfb on a display number it picks itself among the free ones."""
+    read_fd, write_fd = os.pipe()
+    with open(log_path, "wb") as log:
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", SCREEN, "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=(write_fd,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+            start_new_session=True,
+            preexec_fn=_die_with_parent if tied_to_this_process else None)
+    os.close(write_fd)
+    number = b""
+    deadline = time.monotonic() + 30
+    try:
+        # Xvfb writes the number once it accepts clients.
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            chunk = os.read(read_fd, 16)
+            if not chunk:
+                break
+            number += chunk
+    finally:
+        os.close(read_fd)
+    if not number.strip().isdigit():
+        xvfb.kill()
+        raise HarnessError(f"Xvfb did not start; see {log_path}")
+    return xvfb, int(number)
+
+
+# The one session of this process
+
+_session = None
+
+
+def acquire():
+    """The run's session: the shared one named by KORVANE_E2E_SESSION, else a private one
+    made on first use and ended when this process exits."""
+    global _session
+    if _session is None:
+        state = os.environ.get("KORVANE_E2E_SESSION")
+        if state and Path(state).is_file():
+            _session = Session.load(state)
+            if not _session.alive():
+                raise HarnessError(f"the shared session of {state} is gone")
+        else:
+            _session = Session.start()
+            atexit.register(_session.stop)
+            # A terminated run still cleans up (atexit runs on SystemExit).
+            signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    return _session
+
+
+# Text as Korvane keeps it
+
+def cp932(text):
+    return text.encode("cp932")
+
+
+def stored_text(file_bytes):
+    """A memory file's bytes as Korvane reads them back: up to 0x1A, CR dropped, LF as CR LF."""
+    body = file_bytes.split(b"\x1a", 1)[0].replace(b"\r", b"")
+    return body.replace(b"\n", b"\r\n")
+
+
+def caption_of(text):
+    """The first 24 bytes of a memory's text as a panel shows them (a cut double-byte
+    character is left out)."""
+    cut = text[:24]
+    i = 0
+    while i < len(cut):
+        lead = 0x81 <= cut[i] <= 0x9F or 0xE0 <= cut[i] <= 0xFC
+        if lead and i + 1 >= len(cut):
+            cut = cut[:i]
+            break
+        i += 2 if lead else 1
+    return cut.decode("cp932")
+
+
+# One Korvane installation and process
+
+class Korvane:
+    """A private copy of the installation, and the Korvane.exe processes started from it."""
+
+    def __init__(self, session, root):
+        self.session = session
+        self.dir = Path(root) / "Korvane"
+        shutil.copytree(win_dir(), self.dir, symlinks=True)
+        self.exe = self.dir / "Korvane.exe"
+        self.wine_log = Path(root) / "wine.log"
+        self.process = None
+        self.hwnd = None
+
+    # Files beside the exe
+
+    @property
+    def log_path(self):
+        return self.dir / "log.txt"
+
+    def group_dir(self, group=DEFAULT_GROUP):
+        return self.dir / "Data" / group
+
+    def write_memories(self, texts, group=DEFAULT_GROUP):
+        """Locked memories as the program stores them: index.dat and memoryN.dat in cp932,
+        an LF written as CR LF."""
+        folder = self.group_dir(group)
+        folder.mkdir(parents=True, exist_ok=True)
+        for old in folder.glob("*.dat"):
+            old.unlink()
+        for i, text in enumerate(texts):
+            (folder / f"memory{i}.dat").write_bytes(cp932(text).replace(b"\n", b"\r\n"))
+        (folder / "index.dat").write_bytes(str(len(texts)).encode())
+
+    def read_memories(self, group=DEFAULT_GROUP):
+        """The texts stored in a group's folder (cp932 bytes, as read back), or None without
+        a count file."""
+        folder = self.group_dir(group)
+        index = _find_case_insensitive(folder, "index.dat")
+        if index is None:
+            return None
+        count = int(index.read_bytes().strip() or b"0")
+        texts = []
+        for i in range(count):
+            path = _find_case_insensitive(folder, f"memory{i}.dat")
+            texts.append(None if path is None else stored_text(path.read_bytes()))
+        return texts
+
+    # The process
+
+    def start(self):
+        self.process = self.session.wine(self.exe, log_path=self.wine_log)
+        self.hwnd = None
+        return self.process
+
+    def start_second(self):
+        """Another Korvane.exe from the same folder, while this one may be running."""
+        return self.session.wine(self.exe, log_path=self.wine_log)
+
+    def wait_window(self, timeout=WINDOW_TIMEOUT):
+        deadline = time.monotonic() + timeout
+        while True:
+            if self.process is not None and self.process.poll() is not None:
+                raise HarnessError(f"Korvane.exe ended with exit code {self.process.returncode} "
+                                   "before its window appeared")
+            remaining = deadline - time.monotonic()
+            answer = self.session.driver("find", "Korvane", int(min(2, max(remaining, 0)) * 1000),
+                                         check=False)
+            if "hwnd" in answer:
+                self.hwnd = answer["hwnd"]
+                return answer
+            if remaining <= 0:
+                raise HarnessError(f"no Korvane window after {timeout} s")
+
+    def info(self):
+        return self.session.driver("info", self.hwnd)
+
+    def children(self):
+        return self.session.driver("children", self.hwnd)["children"]
+
+    def memories(self):
+        """The visible memory buttons, top to bottom then left to right, each with the lock
+        toggle that stands to its right: [(panel, toggle or None)]."""
+        kids = [c for c in self.children() if c["visible"]]
+        panels = [c for c in kids if (c["rect"]["width"], c["rect"]["height"]) == (130, 20)]
+        toggles = [c for c in kids if (c["rect"]["width"], c["rect"]["height"]) == (20, 20)]
+        panels.sort(key=lambda c: (c["rect"]["left"], c["rect"]["top"]))
+        pairs = []
+        for panel in panels:
+            toggle = next((t for t in toggles
+                           if t["rect"]["top"] == panel["rect"]["top"]
+                           and t["rect"]["left"] == panel["rect"]["left"] + 131), None)
+            pairs.append((panel, toggle))
+        return pairs
+
+    def close(self, timeout=EXIT_TIMEOUT):
+        """WM_CLOSE to the main window; returns the exit code of the process."""
+        if self.process is None:
+            return None
+        if self.process.poll() is None and self.hwnd is not None:
+            self.session.driver("close", self.hwnd, check=False)
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise HarnessError(f"Korvane.exe did not end within {timeout} s of WM_CLOSE")
+
+    def kill(self):
+        if self.process is not None and self.process.poll() is None:
+            self.process.kill()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
+
+
+def _find_case_insensitive(folder, name):
+    if not folder.is_dir():
+        return None
+    for path in folder.iterdir():
+        if path.name.lower() == name.lower():
+            return path
+    return None
+
+
+class Notepad:
+    """Wine's notepad.exe: a real editor to paste into."""
+
+    def __init__(self, session):
+        self.session = session
+        # By path: "wine notepad.exe" sometimes fails with "ShellExecuteEx failed".
+        self.process = session.wine("C:\\windows\\notepad.exe")
+        self.hwnd = None
+
+    def wait_window(self, timeout=WINDOW_TIMEOUT):
+        answer = self.session.driver("find", "Notepad", int(timeout * 1000), "--class",
+                                     timeout=timeout + DRIVER_TIMEOUT)
+        self.hwnd = answer["hwnd"]
+        return answer
+
+    def place(self, left, top, width, height):
+        self.session.driver("move", self.hwnd, left, top, width, height)
+
+    def edit(self):
+        return self.session.driver("edit-text", self.hwnd)
+
+    def kill(self):
+        # Closing would ask whether to save the typed text; the test is done with it.
+        if self.process.poll() is None:
+            self.process.kill()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
+
+
+class KorvaneTestCase(unittest.TestCase):
+    """Gives each test a session, a fresh installation copy and cleanup of what it started."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = acquire()
+
+    def setUp(self):
+        self.tmp = Path(tempfile.mkdtemp(prefix="test-", dir=self.session.root))
+        self.korvane = Korvane(self.session, self.tmp)
+        self._notepads = []
+        self.session.clear_clipboard()
+        self.addCleanup(self._cleanup)
+
+    def _cleanup(self):
+        failed = self._outcome_failed()
+        if failed:
+            self._keep_evidence()
+        for notepad in self._notepads:
+            notepad.kill()
+        try:
+            if self.korvane.process is not None and self.korvane.process.poll() is None:
+                self.korvane.close()
+        except HarnessError:
+            pass
+        finally:
+            self.korvane.kill()
+            shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def _outcome_failed(self):
+        outcome = getattr(self, "_outcome", None)
+        return outcome is not None and not outcome.success
+
+    def _keep_evidence(self):
+        folder = artifacts_dir() / self.id()
+        try:
+            self.session.screenshot(folder / "screen.png")
+        except (subprocess.SubprocessError, OSError):
+            pass
+        for name in ("log.txt",):
+            src = self.korvane.dir / name
+            if src.exists():
+                shutil.copy(src, folder / name)
+        if self.korvane.wine_log.exists():
+            shutil.copy(self.korvane.wine_log, folder / "wine.log")
+        print(f"evidence kept in {folder}")
+
+    # Helpers for the tests
+
+    def start_korvane(self):
+        self.korvane.start()
+        return self.korvane.wait_window()
+
+    def stop_korvane(self):
+        """Closes Korvane with WM_CLOSE; it must end with exit code 0."""
+        code = self.korvane.close()
+        self.assertEqual(code, 0, "Korvane.exe must end with exit code 0 after WM_CLOSE")
+
+    def start_notepad(self):
+        notepad = Notepad(self.session)
+        self._notepads.append(notepad)
+        notepad.wait_window()
+        return notepad
+
+    def screenshot(self, name):
+        return self.session.screenshot(artifacts_dir() / self.id() / name)
