@@ -1,25 +1,46 @@
-// The settings file Data\Setting.dat.
+// The settings file Data\Setting.dat: read once at start, written once at exit.
 #include "app/Main.h"
+#include "app/Texts.h"
+#include "settings/SettingsFile.h"
 
 namespace korvane {
 
 namespace {
 constexpr char kSettingsFile[] = "Setting.dat";
-constexpr int kShippedTop = 100;
-constexpr int kShippedLeft = 100;
 }  // namespace
 
 void TForm1::OpenInstitution() {
-  // The values of the shipped file are in force (Config's defaults); the window takes its
-  // shipped place.
-  System.Files().FileExists(DataPath(kSettingsFile));
+  std::optional<std::string> bytes = System.Files().ReadFile(DataPath(kSettingsFile));
   WriteLog("Open Setting.dat\n");
+
+  // A missing or cut-short file leaves the shipped values for whatever it does not hold.
+  StoredSettings stored;
+  if (bytes) ReadSettingsFile(*bytes, stored);
+
+  Config = stored.Config;
+  Shared.MemoryBackColor = stored.MemoryBackColor;
+  Shared.MemoryFontColor = stored.MemoryFontColor;
+  Shared.MemoryLockColor = stored.MemoryLockColor;
+  Shared.DoubleClickPaste = stored.DoubleClickPaste;
+  PopWindowVisibleChecked = stored.WindowHidden;
   const platform::Rect r = Window->BoundsRect();
-  Window->SetBounds(kShippedLeft, kShippedTop, r.Width(), r.Height());
-  PopWindowVisibleChecked = false;
+  Window->SetBounds(stored.Left, stored.Top, r.Width(), r.Height());
 }
 
-// The file stays as the user left it until it can be written from what was read.
-bool TForm1::SaveInstitution() { return true; }
+bool TForm1::SaveInstitution() {
+  StoredSettings stored;
+  stored.Config = Config;
+  stored.Top = Top();
+  // A window that grows to the left keeps its right edge where the user put it.
+  stored.Left = Config.GrowLeft ? Left() + Width() : Left();
+  stored.MemoryBackColor = Shared.MemoryBackColor;
+  stored.MemoryFontColor = Shared.MemoryFontColor;
+  stored.MemoryLockColor = Shared.MemoryLockColor;
+  stored.DoubleClickPaste = Shared.DoubleClickPaste;
+  stored.WindowHidden = PopWindowVisibleChecked;
+  if (System.Files().ReplaceFile(DataPath(kSettingsFile), WriteSettingsFile(stored))) return true;
+  System.App().ShowError(std::string(kSettingsSaveFailedMessage) + "Data\\" + kSettingsFile);
+  return false;
+}
 
 }  // namespace korvane

@@ -155,6 +155,7 @@ TEST(Shutdown, RunsItsStepsInOrderAndSavesTheMemories) {
   const std::vector<std::string> expected = {
       "UnregisterHotKey",
       "ChangeClipboardChain",
+      "replace " + data + "Setting.dat",
       "replace " + data + "GroupIndex.dat",
       "replace " + group + "memory0.dat",
       "replace " + group + "memory1.dat",
@@ -183,9 +184,12 @@ TEST(Shutdown, MissingDataFolderIsReportedAndNothingCrashes) {
   program.Start();
   program.Files.RemoveFolderTree(program.Files.ExecutableFolder() + "Data");
   program.Stop();
-  ASSERT_EQ(program.Platform.Application.Errors.size(), 2u);
-  EXPECT_EQ(program.Platform.Application.Errors[0].rfind(kSettingsSaveFailedMessage, 0), 0u);
+  ASSERT_EQ(program.Platform.Application.Errors.size(), 3u);
+  EXPECT_EQ(program.Platform.Application.Errors[0],
+            std::string(kSettingsSaveFailedMessage) + "Data\\Setting.dat");
   EXPECT_EQ(program.Platform.Application.Errors[1],
+            std::string(kSettingsSaveFailedMessage) + "Data\\GroupIndex.dat");
+  EXPECT_EQ(program.Platform.Application.Errors[2],
             std::string(kSaveFailedMessage) + "\nData\\" + Sjis("デフォルト"));
   // The program never makes Data itself: the installation is the user's to repair.
   EXPECT_FALSE(program.Files.FolderExists(program.Files.ExecutableFolder() + "Data"));
