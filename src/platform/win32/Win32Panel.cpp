@@ -145,7 +145,7 @@ void Win32Panel::Paint(HDC dc) {
   textRect.bottom = textRect.top + w.cy;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ResolveColor(fontColor_));
-  DrawTextW(dc, caption_.c_str(), length, &textRect, DT_LEFT | DT_EXPANDTABS);
+  DrawTextW(dc, caption_.c_str(), length, &textRect, DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
   SelectObject(dc, oldFont);
 }
 

@@ -11,21 +11,20 @@ class FileSystemTest : public ::testing::Test {
  protected:
   test::TempFolder temp_;
   Win32FileSystem files_;
-  // メモ.dat: a Japanese file name in code page 932.
-  const std::string file_ = temp_.Path() + "\x83\x81\x83\x82.dat";
+  const std::string file_ = temp_.Path() + "\x83\x81\x83\x82.dat";  // メモ.dat
 };
 
-TEST_F(FileSystemTest, ReadsAndWritesBytesUnchanged) {
+TEST_F(FileSystemTest, MovesBytesUnchanged) {
   // No text-mode conversion here: CR LF, 0x1A and NUL are the caller's business.
   const std::string bytes("a\r\nb\nc\x1A" "d\0e\x82\xA0", 11);
   ASSERT_TRUE(files_.WriteFile(file_, bytes));
   EXPECT_EQ(files_.ReadFile(file_), bytes);
-  EXPECT_TRUE(files_.FileExists(file_));
-
   ASSERT_TRUE(files_.WriteFile(file_, "short"));  // truncates
   EXPECT_EQ(files_.ReadFile(file_), "short");
-  ASSERT_TRUE(files_.WriteFile(file_, ""));
-  EXPECT_EQ(files_.ReadFile(file_), "");
+  ASSERT_TRUE(files_.AppendFile(file_, "+more"));
+  ASSERT_TRUE(files_.AppendFile(temp_.Path() + "log.txt", "Start Soft\r\n"));  // creates
+  EXPECT_EQ(files_.ReadFile(file_), "short+more");
+  EXPECT_EQ(files_.ReadFile(temp_.Path() + "log.txt"), "Start Soft\r\n");
 }
 
 TEST_F(FileSystemTest, ReadGivesNothingForMissingFilesAndFolders) {
@@ -34,55 +33,39 @@ TEST_F(FileSystemTest, ReadGivesNothingForMissingFilesAndFolders) {
   EXPECT_EQ(files_.ReadFile(temp_.Path() + "sub"), std::nullopt);
 }
 
-TEST_F(FileSystemTest, AppendCreatesThenAppends) {
-  ASSERT_TRUE(files_.AppendFile(file_, "Start Soft\r\n"));
-  ASSERT_TRUE(files_.AppendFile(file_, "Refresh()\r\n"));
-  EXPECT_EQ(files_.ReadFile(file_), "Start Soft\r\nRefresh()\r\n");
-}
-
-TEST_F(FileSystemTest, ReplaceSwapsInTheNewContentAndLeavesNoTemporary) {
+TEST_F(FileSystemTest, ReplaceSwapsTheContentOrLeavesTheTargetAsItWas) {
   ASSERT_TRUE(files_.WriteFile(file_, "old content, longer"));
   ASSERT_TRUE(files_.ReplaceFile(file_, "new"));
   EXPECT_EQ(files_.ReadFile(file_), "new");
   EXPECT_FALSE(files_.FileExists(file_ + ".new"));
 
-  const std::string fresh = temp_.Path() + "fresh.dat";
-  ASSERT_TRUE(files_.ReplaceFile(fresh, "first"));
-  EXPECT_EQ(files_.ReadFile(fresh), "first");
-}
-
-TEST_F(FileSystemTest, FailedReplaceLeavesTheTargetAsItWas) {
-  // A folder cannot be replaced by a file.
+  // A folder cannot be replaced by a file: it stays, and no temporary is left behind.
   const std::string folder = temp_.Path() + "index.dat";
   ASSERT_TRUE(files_.CreateFolder(folder));
   EXPECT_FALSE(files_.ReplaceFile(folder, "bytes"));
   EXPECT_TRUE(files_.FolderExists(folder));
   EXPECT_FALSE(files_.FileExists(folder + ".new"));
-
-  // Nor can a file in a folder that does not exist be written.
   EXPECT_FALSE(files_.ReplaceFile(temp_.Path() + "no\\such.dat", "bytes"));
 }
 
 TEST_F(FileSystemTest, FoldersAndFilesAreToldApart) {
   const std::string folder = temp_.Path() + "\x83\x66\x83\x74\x83\x48\x83\x8B\x83\x67";
-  EXPECT_FALSE(files_.FolderExists(folder));
   EXPECT_TRUE(files_.CreateFolder(folder));
-  EXPECT_FALSE(files_.CreateFolder(folder));  // exists already
+  EXPECT_FALSE(files_.CreateFolder(folder));                  // exists already
   EXPECT_FALSE(files_.CreateFolder(temp_.Path() + "a\\b"));  // one level only
   EXPECT_TRUE(files_.FolderExists(folder));
   EXPECT_FALSE(files_.FileExists(folder));
   ASSERT_TRUE(files_.WriteFile(file_, "x"));
+  EXPECT_TRUE(files_.FileExists(file_));
   EXPECT_FALSE(files_.FolderExists(file_));
-  // The folder's name reached the system as デフォルト, not as bytes of another code page.
+  // The name reached the system as デフォルト, not as bytes of another code page.
   EXPECT_NE(GetFileAttributesW((ToWide(temp_.Path()) + L"デフォルト").c_str()),
             INVALID_FILE_ATTRIBUTES);
-}
 
-TEST_F(FileSystemTest, ExecutableFolderHoldsTheExecutable) {
-  const std::string folder = files_.ExecutableFolder();
-  ASSERT_FALSE(folder.empty());
-  EXPECT_EQ(folder.back(), '\\');
-  EXPECT_TRUE(files_.FileExists(folder + "korvane_win32_tests.exe"));
+  const std::string exeFolder = files_.ExecutableFolder();
+  ASSERT_FALSE(exeFolder.empty());
+  EXPECT_EQ(exeFolder.back(), '\\');
+  EXPECT_TRUE(files_.FileExists(exeFolder + "korvane_win32_tests.exe"));
 }
 
 }  // namespace

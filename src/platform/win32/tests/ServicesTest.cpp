@@ -1,11 +1,10 @@
-// Clipboard, desktop, system registrations and bitmaps.
+// Clipboard, system registrations and bitmaps.
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Bitmap.h"
 #include "platform/win32/Win32Clipboard.h"
-#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 
@@ -19,13 +18,12 @@ HWND MakeTopLevel() {
 
 std::wstring ClipboardUnicode() {
   std::wstring text;
-  if (OpenClipboard(nullptr)) {
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      text = static_cast<const wchar_t*>(GlobalLock(data));
-      GlobalUnlock(data);
-    }
-    CloseClipboard();
+  if (!OpenClipboard(nullptr)) return text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
   }
+  CloseClipboard();
   return text;
 }
 
@@ -50,8 +48,8 @@ TEST(Clipboard, SetTextWaitsForAnotherHolderToLetGo) {
   const HWND owner = MakeTopLevel();
   Win32Clipboard clipboard(owner);
   // Another thread holds the clipboard for a moment, as a viewer reading a copy does.
-  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE holder = CreateThread(
+  const HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const HANDLE holder = CreateThread(
       nullptr, 0,
       [](void* event) -> DWORD {
         OpenClipboard(nullptr);
@@ -70,56 +68,19 @@ TEST(Clipboard, SetTextWaitsForAnotherHolderToLetGo) {
   DestroyWindow(owner);
 }
 
-TEST(Desktop, ResolvesSystemColoursAndPassesPlainOnes) {
-  Win32Desktop desktop;
-  EXPECT_EQ(static_cast<COLORREF>(desktop.ColorToRGB(ClBtnFace)), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(desktop.ColorToRGB(0x123456), 0x123456);
-  Rect screen;
-  ASSERT_TRUE(desktop.ScreenRect(screen));
-  EXPECT_EQ(screen.Width(), GetSystemMetrics(SM_CXSCREEN));
-}
-
-TEST(Desktop, BringToTopOrdersWithoutActivating) {
-  Win32Desktop desktop;
-  const HWND lower = MakeTopLevel();
-  const HWND upper = MakeTopLevel();
-  ShowWindow(lower, SW_SHOWNA);
-  ShowWindow(upper, SW_SHOWNA);
-  const auto handle = [](HWND w) { return reinterpret_cast<WindowHandle>(w); };
-  desktop.BringToTop(handle(lower));
-  desktop.BringToTop(handle(upper));
-  EXPECT_EQ(desktop.NextWindow(handle(upper)), handle(lower));
-  EXPECT_NE(GetActiveWindow(), upper);
-  EXPECT_TRUE(desktop.WindowStyle(handle(upper)) & kStyleVisible);
-  desktop.ShowWindow(handle(upper), false);
-  EXPECT_FALSE(desktop.WindowStyle(handle(upper)) & kStyleVisible);
-  DestroyWindow(lower);
-  DestroyWindow(upper);
-}
-
-TEST(Desktop, WaitForKeyboardFocusGivesUpInTime) {
-  Win32Desktop desktop;
-  const HWND hidden = MakeTopLevel();  // never the foreground window
-  const ULONGLONG start = GetTickCount64();
-  EXPECT_FALSE(desktop.WaitForKeyboardFocus(reinterpret_cast<WindowHandle>(hidden), 50));
-  EXPECT_LT(GetTickCount64() - start, 2000u);
-  DestroyWindow(hidden);
-}
-
 TEST(System, SecondInstanceMutexReportsAlreadyExists) {
   const std::string name = "KorvaneTest" + std::to_string(GetCurrentProcessId());
   Win32System first;
   Win32System second;
   EXPECT_EQ(first.CreateInstanceMutex(name), 0u);
   EXPECT_EQ(second.CreateInstanceMutex(name), static_cast<std::uint32_t>(ERROR_ALREADY_EXISTS));
-  first.ReleaseInstanceMutex();
 }
 
 TEST(Bitmap, LoadsAFileAndNamesTheFileWhenItCannot) {
   test::TempFolder temp;
   Win32FileSystem files;
   const std::string good = temp.Path() + "Lock.bmp";
-  ASSERT_TRUE(files.WriteFile(good, test::MakeBmp(80, 20, [](int, int) { return RGB(1, 2, 3); })));
+  ASSERT_TRUE(files.WriteFile(good, test::MakeGlyphStrip({0, 0, 0, 0})));
   Win32Bitmap bitmap(good);
   EXPECT_EQ(bitmap.Width(), 80);
   EXPECT_EQ(bitmap.Height(), 20);

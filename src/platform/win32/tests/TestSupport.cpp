@@ -1,32 +1,34 @@
 #include "TestSupport.h"
 
+#include <shellapi.h>
+
 #include "platform/win32/Text.h"
 
 namespace korvane::platform::win32::test {
 
-namespace {
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
+Snapshot::Snapshot(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const HDC screen = GetDC(nullptr);
+  dc_ = CreateCompatibleDC(screen);
+  bitmap_ = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  ReleaseDC(nullptr, screen);
+  old_ = SelectObject(dc_, bitmap_);
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
 }
 
-}  // namespace
+Snapshot::~Snapshot() {
+  SelectObject(dc_, old_);
+  DeleteObject(bitmap_);
+  DeleteDC(dc_);
+}
+
+bool Snapshot::AnyOtherThan(COLORREF color, int left, int top, int right, int bottom) const {
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      if (At(x, y) != color) return true;
+  return false;
+}
 
 TempFolder::TempFolder() {
   static int counter = 0;
@@ -35,15 +37,45 @@ TempFolder::TempFolder() {
   const std::wstring folder = std::wstring(base) + L"korvane-テスト-" +
                               std::to_wstring(GetCurrentProcessId()) + L"-" +
                               std::to_wstring(++counter);
-  RemoveTree(folder);
   CreateDirectoryW(folder.c_str(), nullptr);
   path_ = FromWide(folder) + "\\";
 }
 
 TempFolder::~TempFolder() {
   std::wstring folder = ToWide(path_);
-  folder.pop_back();
-  RemoveTree(folder);
+  folder.back() = L'\0';  // the list of one name that the call wants ends in two nulls
+  SHFILEOPSTRUCTW remove{};
+  remove.wFunc = FO_DELETE;
+  remove.pFrom = folder.c_str();
+  remove.fFlags = FOF_NO_UI;
+  SHFileOperationW(&remove);
+}
+
+std::string MakeGlyphStrip(const COLORREF (&colours)[4]) {
+  const int width = 80, height = 20, stride = width * 3;
+  std::string bytes(54 + stride * height, '\0');
+  auto put32 = [&](size_t at, unsigned value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put32(2, static_cast<unsigned>(bytes.size()));
+  put32(10, 54);  // pixels after the two headers
+  put32(14, 40);
+  put32(18, width);
+  put32(22, height);
+  bytes[26] = 1;   // planes
+  bytes[28] = 24;  // bits per pixel
+  for (int row = 0; row < height; ++row) {  // bottom-up: row 0 is the bottom one
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = row == 0 ? RGB(255, 0, 255) : colours[x / 20];
+      char* pixel = &bytes[54 + row * stride + x * 3];
+      pixel[0] = static_cast<char>(GetBValue(c));
+      pixel[1] = static_cast<char>(GetGValue(c));
+      pixel[2] = static_cast<char>(GetRValue(c));
+    }
+  }
+  return bytes;
 }
 
 }  // namespace korvane::platform::win32::test
