@@ -2,6 +2,9 @@
 
     e2e_session.py start STATE   (the fixture's setup test)
     e2e_session.py stop STATE    (its cleanup test; CTest runs it whatever the tests did)
+    e2e_session.py run STATE COMMAND...
+                                 (runs a command on the session's display and Wine prefix,
+                                  such as "wine some_tests.exe"; its exit code is ours)
 
 A watchdog ends the session if the CTest run that started it goes away without running the
 cleanup (interrupted, killed), so that no Xvfb or Wine server of ours outlives the run.
@@ -9,10 +12,13 @@ cleanup (interrupted, killed), so that no Xvfb or Wine server of ours outlives t
 
 import json
 import os
+import subprocess
 import sys
+import tempfile
 import time
 from pathlib import Path
 
+sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import kvharness  # noqa: E402
@@ -62,7 +68,32 @@ def stop(state_file):
     Path(state_file).unlink(missing_ok=True)
 
 
+def run(state_file, command, timeout=150):
+    session = kvharness.Session.load(state_file)
+    if not session.alive():
+        print(f"the session of {state_file} is gone")
+        return 1
+    # Output through a file, as the harness does with its driver calls.
+    with tempfile.TemporaryFile() as out:
+        process = subprocess.Popen(command, env=session.env, stdin=subprocess.DEVNULL,
+                                   stdout=out, stderr=subprocess.STDOUT)
+        try:
+            code = process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+            code = None
+        out.seek(0)
+        sys.stdout.buffer.write(out.read())
+    if code is None:
+        print(f"no end after {timeout} s: {' '.join(command)}")
+        return 1
+    return code
+
+
 def main():
+    if len(sys.argv) >= 4 and sys.argv[1] == "run":
+        return run(sys.argv[2], sys.argv[3:])
     if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop"):
         print(__doc__)
         return 2

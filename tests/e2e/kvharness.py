@@ -2,7 +2,7 @@
 
 One session per test run: an Xvfb on a free display, a fresh Wine prefix and a warm-up program.
 CTest shares one session between its test processes (see e2e_session.py, started as a fixture);
-a test module run on its own makes a private session and ends it when the module is done.
+a test module run on its own makes a private session and ends it when the process exits.
 Per test: a fresh copy of the installation folder, so that nothing a test writes under Data\\
 leaks into the next one, and the Korvane and notepad processes that the test started.
 
@@ -36,14 +36,16 @@ WINDOW_TIMEOUT = 30
 EXIT_TIMEOUT = 15
 DRIVER_TIMEOUT = 30
 
-LOG_LINES = [
-    "Start Soft", "SetTaskTray()", "Open Setting.dat", "OpenInstitution()",
-    "LoadCommonImage()", "Init2()", "OpenMemoryGroup()", "CreateMemoryTable()",
-    "SetFormSize()", "CreateOptionButton()", "SetControlPosition()", "SetTabOrder()",
-    "SetHotKey()", "SetClipboard()", "Refresh()",
-]
-
 DEFAULT_GROUP = "デフォルト"
+
+_T0 = time.monotonic()
+
+
+def trace(message):
+    """With KORVANE_E2E_TRACE set, a timed line on stderr for each step (CTest shows it when a
+    test fails)."""
+    if os.environ.get("KORVANE_E2E_TRACE"):
+        print(f"[e2e {time.monotonic() - _T0:7.2f}] {message}", file=sys.stderr, flush=True)
 
 
 class HarnessError(AssertionError):
@@ -69,7 +71,8 @@ def driver_path():
 
 
 def artifacts_dir():
-    path = Path(os.environ.get("KORVANE_E2E_ARTIFACTS") or Path(tempfile.gettempdir()) / "korvane-e2e-artifacts")
+    value = os.environ.get("KORVANE_E2E_ARTIFACTS")
+    path = Path(value) if value else Path(tempfile.gettempdir()) / "korvane-e2e-artifacts"
     path.mkdir(parents=True, exist_ok=True)
     return path
 
@@ -116,10 +119,13 @@ class Session:
             "DISPLAY": f":{display}",
             "WINEPREFIX": str(self.prefix),
             "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            # No offer to install Mono or Gecko, no menu entries in the home folder.
+            "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             # Wine names files through the Unix locale: UTF-8, so Data/デフォルト is one name
             # on both sides.
             "LC_ALL": "C.UTF-8",
+            # The Wine server keeps its socket folder here; it goes with the session.
+            "TMPDIR": str(self.root / "tmp"),
         })
         self.env.pop("WAYLAND_DISPLAY", None)
         self._xvfb = None
@@ -142,23 +148,25 @@ class Session:
         return session
 
     def _make_prefix(self):
-        with open(self.root / "wineboot.log", "wb") as log:
+        self.prefix.mkdir()
+        (self.root / "tmp").mkdir()
+        with open(self.root / "wine.log", "ab") as log:
+            # A persistent server, started first: otherwise it ends a few seconds after the
+            # last program, and the next program starts it (and explorer, services) anew, with
+            # those daemons inheriting that program's output.
+            subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
+                           stdout=log, stderr=log, timeout=30, check=True)
             subprocess.run(["wineboot", "-i"], env=self.env, stdout=log, stderr=log,
                            stdin=subprocess.DEVNULL, timeout=WINEBOOT_TIMEOUT, check=True)
-        # Keep the server up between the tests' programs: each start is quicker, and the
-        # prefix's own processes (explorer) are not restarted for every test.
-        subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
-        for attempt in range(2):
-            try:
-                self.driver("list", timeout=WARMUP_TIMEOUT)
-                return
-            except (HarnessError, subprocess.TimeoutExpired):
-                if attempt == 1:
-                    raise
-                self.wineserver_kill()
-                subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        try:
+            self.driver("list", timeout=WARMUP_TIMEOUT)
+        except HarnessError:
+            # Seen once in a while: the first program of a fresh prefix hangs. A second try
+            # after restarting the server has always gone through.
+            self.wineserver_kill()
+            subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+            self.driver("list", timeout=WARMUP_TIMEOUT)
 
     def wineserver_kill(self):
         """Ends every Wine process of this session's prefix (and only of it)."""
@@ -169,6 +177,13 @@ class Session:
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
         except subprocess.TimeoutExpired:
             pass
+        # A program that was still starting when the server went (seen with winedevice.exe)
+        # is not the server's to end; it is ours by its WINEPREFIX.
+        for pid in _processes_with_env("WINEPREFIX", str(self.prefix)):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
 
     def stop(self):
         if self.prefix.exists():
@@ -208,19 +223,37 @@ class Session:
 
     def driver(self, *args, timeout=DRIVER_TIMEOUT, check=True):
         """Runs kvdriver.exe in the prefix; returns its JSON answer."""
-        result = subprocess.run(["wine", str(driver_path()), *map(str, args)], env=self.env,
-                                stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
-        lines = result.stdout.decode("utf-8", "replace").strip().splitlines()
+        started = time.monotonic()
+        command = "kvdriver " + " ".join(map(str, args))
+        # Files, not pipes: a Wine daemon that this call happens to start would hold a pipe
+        # open long after the driver has answered.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            process = subprocess.Popen(["wine", str(driver_path()), *map(str, args)],
+                                       env=self.env, stdin=subprocess.DEVNULL, stdout=out,
+                                       stderr=err)
+            try:
+                returncode = process.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+                trace(f"{command}: no end in {timeout} s")
+                raise HarnessError(f"{command}: no answer in {timeout} s") from None
+            out.seek(0)
+            err.seek(0)
+            stdout, stderr = out.read(), err.read()
+        trace(f"{command} -> {returncode} ({time.monotonic() - started:.2f} s)")
+        lines = stdout.decode("utf-8", "replace").strip().splitlines()
         try:
             answer = json.loads(lines[-1]) if lines else {}
         except json.JSONDecodeError:
             answer = {"error": "unreadable driver output: " + lines[-1]}
-        if check and result.returncode != 0:
-            raise HarnessError(f"kvdriver {' '.join(map(str, args))}: exit {result.returncode}, "
-                               f"{answer.get('error', result.stderr.decode(errors='replace'))}")
+        if check and returncode != 0:
+            raise HarnessError(f"{command}: exit {returncode}, "
+                               f"{answer.get('error', stderr.decode(errors='replace'))}")
         return answer
 
     def xdotool(self, *args):
+        trace("xdotool " + " ".join(map(str, args)))
         subprocess.run(["xdotool", *map(str, args)], env=self.env, stdin=subprocess.DEVNULL,
                        check=True, timeout=30, capture_output=True)
 
@@ -258,6 +291,7 @@ class Session:
 
     def wine(self, *args, log_path=None):
         """Starts a Windows program (by Unix or Windows path) in this session's prefix."""
+        trace("wine " + " ".join(map(str, args)))
         log = open(log_path, "ab") if log_path else subprocess.DEVNULL
         try:
             return subprocess.Popen(["wine", *map(str, args)], env=self.env,
@@ -266,6 +300,20 @@ class Session:
         finally:
             if log_path:
                 log.close()
+
+
+def _processes_with_env(name, value):
+    wanted = f"{name}={value}".encode()
+    pids = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit() or int(entry.name) == os.getpid():
+            continue
+        try:
+            if wanted in (entry / "environ").read_bytes().split(b"\0"):
+                pids.append(int(entry.name))
+        except OSError:
+            pass
+    return pids
 
 
 def _reap(pid):
@@ -440,8 +488,8 @@ class Korvane:
         return self.session.driver("children", self.hwnd)["children"]
 
     def memories(self):
-        """The visible memory buttons, top to bottom then left to right, each with the lock
-        toggle that stands to its right: [(panel, toggle or None)]."""
+        """The visible memory buttons in memory order (column by column, each top to bottom),
+        each with the lock toggle that stands to its right: [(panel, toggle or None)]."""
         kids = [c for c in self.children() if c["visible"]]
         panels = [c for c in kids if (c["rect"]["width"], c["rect"]["height"]) == (130, 20)]
         toggles = [c for c in kids if (c["rect"]["width"], c["rect"]["height"]) == (20, 20)]
@@ -460,8 +508,11 @@ class Korvane:
             return None
         if self.process.poll() is None and self.hwnd is not None:
             self.session.driver("close", self.hwnd, check=False)
+        started = time.monotonic()
         try:
-            return self.process.wait(timeout=timeout)
+            code = self.process.wait(timeout=timeout)
+            trace(f"Korvane.exe ended with {code} after {time.monotonic() - started:.2f} s")
+            return code
         except subprocess.TimeoutExpired:
             self.kill()
             raise HarnessError(f"Korvane.exe did not end within {timeout} s of WM_CLOSE")
@@ -530,8 +581,7 @@ class KorvaneTestCase(unittest.TestCase):
         self.addCleanup(self._cleanup)
 
     def _cleanup(self):
-        failed = self._outcome_failed()
-        if failed:
+        if self._outcome_failed():
             self._keep_evidence()
         for notepad in self._notepads:
             notepad.kill()
@@ -545,19 +595,20 @@ class KorvaneTestCase(unittest.TestCase):
             shutil.rmtree(self.tmp, ignore_errors=True)
 
     def _outcome_failed(self):
-        outcome = getattr(self, "_outcome", None)
-        return outcome is not None and not outcome.success
+        # The outcome's own success flag reads True inside a cleanup; the result knows.
+        result = getattr(getattr(self, "_outcome", None), "result", None)
+        failures = getattr(result, "failures", []) + getattr(result, "errors", [])
+        return any(test is self for test, _ in failures)
 
     def _keep_evidence(self):
         folder = artifacts_dir() / self.id()
+        folder.mkdir(parents=True, exist_ok=True)
         try:
             self.session.screenshot(folder / "screen.png")
         except (subprocess.SubprocessError, OSError):
             pass
-        for name in ("log.txt",):
-            src = self.korvane.dir / name
-            if src.exists():
-                shutil.copy(src, folder / name)
+        if self.korvane.log_path.exists():
+            shutil.copy(self.korvane.log_path, folder / "log.txt")
         if self.korvane.wine_log.exists():
             shutil.copy(self.korvane.wine_log, folder / "wine.log")
         print(f"evidence kept in {folder}")

@@ -14,7 +14,15 @@ TEXTS = [
 ]
 
 BST_CHECKED = 1
-MARGIN = 20  # the shipped settings show the memory numbers
+# From the shipped settings: memory numbers shown, and the colour of a locked memory.
+MARGIN = 20
+LOCKED_COLOUR = "#C0DEFF"
+
+
+def near(colour, expected, tolerance=8):
+    """Screen colours come back slightly rounded (#C0DEFF reads as #C0E0FF)."""
+    return all(abs(int(colour[i:i + 2], 16) - int(expected[i:i + 2], 16)) <= tolerance
+               for i in (1, 3, 5))
 
 
 def as_loaded(text):
@@ -68,6 +76,14 @@ class LockedMemoriesTest(KorvaneTestCase):
                    10, "the unlocked memory to move to the end")
         self.screenshot("unlocked.png")
         self.assert_shown([TEXTS[1], TEXTS[2], TEXTS[0]], [BST_CHECKED, BST_CHECKED, 0])
+        # Inside the bevel, left of the caption: the panel's own colour.
+        colours = [self.session.driver("pixel", panel["screen"]["left"] + 3,
+                                       panel["screen"]["top"] + 10)["rgb"]
+                   for panel, _ in self.korvane.memories()]
+        self.assertTrue(near(colours[0], LOCKED_COLOUR) and near(colours[1], LOCKED_COLOUR),
+                        f"locked memories in {colours[:2]}, not {LOCKED_COLOUR}")
+        self.assertFalse(near(colours[2], LOCKED_COLOUR),
+                         f"the unlocked memory kept the lock colour ({colours[2]})")
         self.stop_korvane()
 
 

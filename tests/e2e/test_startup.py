@@ -3,8 +3,15 @@
 import time
 import unittest
 
-from kvharness import LOG_LINES, HarnessError, KorvaneTestCase, wait_until
+from kvharness import HarnessError, KorvaneTestCase, wait_until
 
+# One line per start-up step, in order.
+LOG_LINES = [
+    "Start Soft", "SetTaskTray()", "Open Setting.dat", "OpenInstitution()",
+    "LoadCommonImage()", "Init2()", "OpenMemoryGroup()", "CreateMemoryTable()",
+    "SetFormSize()", "CreateOptionButton()", "SetControlPosition()", "SetTabOrder()",
+    "SetHotKey()", "SetClipboard()", "Refresh()",
+]
 EXPECTED_LOG = b"".join(line.encode("ascii") + b"\r\n" for line in LOG_LINES)
 
 WS_POPUP = 0x80000000
@@ -86,11 +93,33 @@ class MainWindowTest(KorvaneTestCase):
             self.assertFalse(style & bit, f"style {info['style']} has {name}")
         # The taskbar shows unowned visible windows and those with WS_EX_APPWINDOW.
         self.assertNotEqual(info["owner"], 0, "the main window has no owner")
-        self.assertFalse(exstyle & WS_EX_APPWINDOW, f"exstyle {info['exstyle']} has WS_EX_APPWINDOW")
+        self.assertFalse(exstyle & WS_EX_APPWINDOW,
+                         f"exstyle {info['exstyle']} has WS_EX_APPWINDOW")
         self.assertFalse(info["owner_visible"], "the owner window is visible")
         # Borderless: the client area is the whole window.
         self.assertEqual((info["client"]["width"], info["client"]["height"]),
                          (info["rect"]["width"], info["rect"]["height"]))
+        self.stop_korvane()
+
+
+class SettingsTest(KorvaneTestCase):
+
+    def position_in_settings(self):
+        """The "Formの位置" entry of Data\\Setting.dat: the line after its key line."""
+        lines = (self.korvane.dir / "Data" / "Setting.dat").read_bytes().split(b"\r\n")
+        key = "/////Formの位置/////".encode("cp932")
+        return lines[lines.index(key) + 1].decode("ascii")
+
+    def test_window_position_survives_a_restart(self):
+        window = self.start_korvane()
+        width, height = window["rect"]["width"], window["rect"]["height"]
+        self.session.driver("move", self.korvane.hwnd, 420, 310, width, height)
+        wait_until(lambda: self.korvane.info()["rect"]["left"] == 420, 5, "the window to move")
+        self.stop_korvane()
+        self.assertEqual(self.position_in_settings(), "310 420")  # Top, then Left
+
+        window = self.start_korvane()
+        self.assertEqual((window["rect"]["left"], window["rect"]["top"]), (420, 310))
         self.stop_korvane()
 
 

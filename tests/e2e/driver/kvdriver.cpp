@@ -14,98 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "Json.h"
+
 namespace {
 
+using kvdriver::Json;
+using kvdriver::Utf8;
+using kvdriver::Wide;
+
 constexpr UINT kSendTimeoutMs = 2000;
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
-}
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-  return out;
-}
-
-// Minimal JSON writer: enough for flat objects, arrays of them and nested rectangles.
-class Json {
- public:
-  Json& Begin() { Sep(); out_ += '{'; first_ = true; return *this; }
-  Json& End() { out_ += '}'; first_ = false; return *this; }
-  Json& BeginArray(const char* key) { Key(key); out_ += '['; first_ = true; return *this; }
-  Json& EndArray() { out_ += ']'; first_ = false; return *this; }
-  Json& Str(const char* key, const std::string& value) { Key(key); Quote(value); return *this; }
-  Json& Str(const char* key, const std::wstring& value) { return Str(key, Utf8(value)); }
-  Json& Int(const char* key, long long value) { Key(key); out_ += std::to_string(value); return *this; }
-  Json& Bool(const char* key, bool value) { Key(key); out_ += value ? "true" : "false"; return *this; }
-  Json& Hex(const char* key, unsigned long long value) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "\"0x%08llX\"", value);
-    Key(key);
-    out_ += buf;
-    return *this;
-  }
-  Json& Rect(const char* key, const RECT& r) {
-    Key(key);
-    out_ += '{';
-    first_ = true;
-    Int("left", r.left).Int("top", r.top).Int("right", r.right).Int("bottom", r.bottom);
-    Int("width", r.right - r.left).Int("height", r.bottom - r.top);
-    out_ += '}';
-    first_ = false;
-    return *this;
-  }
-  const std::string& Text() const { return out_; }
-
- private:
-  void Sep() {
-    if (!first_) out_ += ',';
-  }
-  void Key(const char* key) {
-    if (key == nullptr) {  // an array element
-      Sep();
-      first_ = false;
-      return;
-    }
-    Sep();
-    first_ = false;
-    Quote(key);
-    out_ += ':';
-  }
-  void Quote(const std::string& s) {
-    out_ += '"';
-    for (unsigned char c : s) {
-      switch (c) {
-        case '"': out_ += "\\\""; break;
-        case '\\': out_ += "\\\\"; break;
-        case '\n': out_ += "\\n"; break;
-        case '\r': out_ += "\\r"; break;
-        case '\t': out_ += "\\t"; break;
-        default:
-          if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out_ += buf;
-          } else {
-            out_ += static_cast<char>(c);
-          }
-      }
-    }
-    out_ += '"';
-  }
-
-  std::string out_;
-  bool first_ = true;
-};
 
 // Written with WriteFile, not stdio: the bytes must reach the pipe as UTF-8, untranslated.
 void Emit(const std::string& line) {
@@ -136,7 +53,9 @@ bool ParseInt(const wchar_t* text, long& value) {
   return end != text && *end == L'\0';
 }
 
-long long HandleValue(HWND hwnd) { return static_cast<long long>(reinterpret_cast<ULONG_PTR>(hwnd)); }
+long long HandleValue(HWND hwnd) {
+  return static_cast<long long>(reinterpret_cast<ULONG_PTR>(hwnd));
+}
 
 std::wstring ClassOf(HWND hwnd) {
   wchar_t buf[256] = {};
@@ -148,7 +67,8 @@ std::wstring ClassOf(HWND hwnd) {
 // the text the system keeps for the window when it does not answer in time.
 std::wstring TextOf(HWND hwnd) {
   DWORD_PTR length = 0;
-  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) {
+  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                          &length)) {
     std::vector<wchar_t> buf(length + 2, L'\0');
     DWORD_PTR copied = 0;
     if (SendMessageTimeoutW(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
@@ -230,8 +150,8 @@ int CmdFind(int argc, wchar_t** argv) {
     if (static_cast<LONG>(GetTickCount() - deadline) >= 0) break;
     Sleep(50);
   }
-  return Fail(1, std::string(byClass ? "no window of class " : "no window with caption ") +
-                     Utf8(caption));
+  return Fail(
+      1, std::string(byClass ? "no window of class " : "no window with caption ") + Utf8(caption));
 }
 
 // list: every top-level window, in window order (top first).
