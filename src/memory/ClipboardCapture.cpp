@@ -20,9 +20,16 @@ platform::LResult TForm1::WMDrawClipboard(platform::WParam wParam, platform::LPa
   if (Config.WatchClipboard && LockedTable && UnlockedTable) {
     const std::int32_t locked = LockedTable->Count;
     std::string text;
-    if (locked != Config.MemoryLimit && System.Clip().GetText(text) &&
+    // A group loaded with more locked memories than the limit leaves no slot either. A copy
+    // marked private (a password) is not kept, exactly like a copy without text.
+    if (locked < Config.MemoryLimit && System.Clip().GetText(text) && !System.Clip().IsPrivate() &&
         (!Config.SkipDuplicates ||
          (!LockedTable->Contains(text) && !UnlockedTable->Contains(text)))) {
+      // Memories loaded at start are not trimmed, so the table may hold more than the limit:
+      // the capture drops the oldest down to it, so the window never grows past the limit.
+      while (UnlockedTable->Count > 0 && locked + UnlockedTable->Count >= Config.MemoryLimit) {
+        UnlockedTable->RemoveFirst();
+      }
       UnlockedTable->AddMemory(Config.MemoryLimit - locked, false, std::move(text));
       SetFormSize(true);
       SetControlPosition();

@@ -13,6 +13,11 @@ class Clipboard {
 
   // The clipboard's text; false when it holds none (or cannot be opened).
   virtual bool GetText(std::string& text) = 0;
+  // True when the program that copied asked clipboard tools not to keep the contents (a
+  // password manager marks its copies so): the formats "ExcludeClipboardContentFromMonitor
+  // Processing" or "Clipboard Viewer Ignore" are present, or "CanIncludeInClipboardHistory"
+  // holds the DWORD 0.
+  virtual bool IsPrivate() = 0;
   // Replaces the clipboard's contents with the text. Viewers are notified, the caller's own
   // window possibly before this returns.
   virtual bool SetText(const std::string& text) = 0;

@@ -9,8 +9,9 @@ void FakeClipboard::Announce() {
   if (!Viewers.empty()) desktop_.SendMessage(Viewers.front(), kDrawClipboard, 0, 0);
 }
 
-void FakeClipboard::CopyFromOtherProgram(std::optional<std::string> text) {
+void FakeClipboard::CopyFromOtherProgram(std::optional<std::string> text, bool isPrivate) {
   Contents = std::move(text);
+  Private = isPrivate;
   Announce();
 }
 
@@ -22,6 +23,7 @@ bool FakeClipboard::GetText(std::string& text) {
 
 bool FakeClipboard::SetText(const std::string& text) {
   Contents = text;
+  Private = false;
   Announce();
   return true;
 }

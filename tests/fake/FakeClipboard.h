@@ -19,14 +19,16 @@ class FakeClipboard : public platform::Clipboard {
   explicit FakeClipboard(FakeDesktop& desktop) : desktop_(desktop) {}
 
   // A copy made by another program: the contents change and the chain is told.
-  void CopyFromOtherProgram(std::optional<std::string> text);
+  void CopyFromOtherProgram(std::optional<std::string> text, bool isPrivate = false);
 
   std::optional<std::string> Contents;
+  bool Private = false;  // the copy was marked as not to be kept
   std::vector<WindowHandle> Viewers;  // front is the first in the chain
   int Notifications = 0;
   std::vector<std::string>* JournalTo = nullptr;  // joins and leaves of the chain
 
   bool GetText(std::string& text) override;
+  bool IsPrivate() override { return Private; }
   bool SetText(const std::string& text) override;
   WindowHandle SetViewer(WindowHandle window) override;
   void ChangeChain(WindowHandle remove, WindowHandle next) override;

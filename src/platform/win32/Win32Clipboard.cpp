@@ -35,6 +35,31 @@ bool Win32Clipboard::GetText(std::string& text) {
   return ok;
 }
 
+bool Win32Clipboard::IsPrivate() {
+  // Registered formats are process-independent ids for the names; registering an existing
+  // name returns its id.
+  static const UINT exclude =
+      RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+  static const UINT ignore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+  static const UINT history = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+  if ((exclude && IsClipboardFormatAvailable(exclude)) ||
+      (ignore && IsClipboardFormatAvailable(ignore))) {
+    return true;
+  }
+  if (!history || !IsClipboardFormatAvailable(history) || !Open()) return false;
+  bool excluded = false;
+  if (const HANDLE data = GetClipboardData(history)) {
+    if (GlobalSize(data) >= sizeof(DWORD)) {
+      if (const auto* value = static_cast<const DWORD*>(GlobalLock(data))) {
+        excluded = *value == 0;
+        GlobalUnlock(data);
+      }
+    }
+  }
+  CloseClipboard();
+  return excluded;
+}
+
 bool Win32Clipboard::SetText(const std::string& text) {
   const std::wstring wide = ToWide(text);
   const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);

@@ -14,6 +14,7 @@ class Win32Clipboard : public Clipboard {
   explicit Win32Clipboard(HWND owner) : owner_(owner) {}
 
   bool GetText(std::string& text) override;
+  bool IsPrivate() override;
   bool SetText(const std::string& text) override;
   WindowHandle SetViewer(WindowHandle window) override;
   void ChangeChain(WindowHandle remove, WindowHandle next) override;
