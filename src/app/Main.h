@@ -2,12 +2,14 @@
 // system, from start-up (FormCreate) to shut-down (FormDestroy).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "behaviour/SlideState.h"
+#include "layout/OptionButton.h"
 #include "memory/MemoryOwner.h"
 #include "memory/Memorytable.h"
 #include "platform/Platform.h"
@@ -75,6 +77,7 @@ class TForm1 final : private platform::MainWindowEvents {
   // Option buttons and tab order.
   void CreateOptionButton();
   void DeleteOptionButton();
+  void OptionButtonClick(OptionKind kind);
   void SetTabOrder();
 
   // Tray icon, hotkey and window band.
@@ -111,6 +114,10 @@ class TForm1 final : private platform::MainWindowEvents {
   std::unique_ptr<MemoryTable> LockedTable;
   std::unique_ptr<MemoryTable> UnlockedTable;
   std::unique_ptr<platform::Bitmap> LockGlyph;
+
+  // One slot per option button, in OptionKind order; empty when the button is not shown.
+  std::array<std::unique_ptr<OptionButton>, kOptionKinds> OptionButtons;
+  std::vector<std::unique_ptr<platform::Bitmap>> OptionBitmaps;
 
   platform::WindowHandle NextClipboardViewer = 0;
   std::uint16_t HotKeyAtom = 0;

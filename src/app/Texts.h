@@ -16,4 +16,18 @@ inline constexpr char kSaveFailedMessage[] = "\x83\x81\x83\x82\x83\x8a\x82\xf0\x
 // "設定を保存できませんでした："
 inline constexpr char kSettingsSaveFailedMessage[] = "\x90\xdd\x92\xe8\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x46";
 
+// Hints of the option buttons.
+// "コピー"
+inline constexpr char kHintCopy[] = "\x83R\x83s\x81[";
+// "貼り付け"
+inline constexpr char kHintPaste[] = "\x93\x5c\x82\xe8\x95t\x82\xaf";
+// "切り取り"
+inline constexpr char kHintCut[] = "\x90\xd8\x82\xe8\x8e\xe6\x82\xe8";
+// "元に戻す"
+inline constexpr char kHintUndo[] = "\x8c\xb3\x82\xc9\x96\xdf\x82\xb7";
+// "やり直す"
+inline constexpr char kHintRedo[] = "\x82\xe2\x82\xe8\x92\xbc\x82\xb7";
+// "UnLockメモリ全消去"
+inline constexpr char kHintAllErase[] = "UnLock\x83\x81\x83\x82\x83\x8a\x91S\x8f\xc1\x8b\x8e";
+
 }  // namespace korvane

@@ -56,6 +56,16 @@ void TForm1::SetFormSize(bool adjust) {
 
 void TForm1::SetControlPosition() {
   const int w = GetFormWidth();
+  // The shown option buttons, right-aligned above the first column.
+  int k = 0;
+  for (OptionKind kind : OptionCreationOrder()) {
+    auto& slot = OptionButtons[static_cast<int>(kind)];
+    if (!slot) continue;
+    const int left = Config.GrowLeft ? w - Shared.NumberMargin - kOptionButtonSize * (k + 1)
+                                     : 140 - kOptionButtonSize * k;
+    slot->Button->SetBounds(left, kOptionButtonTop, kOptionButtonSize, kOptionButtonSize);
+    ++k;
+  }
   const int perColumn = UsablePerColumn(Config.MemoriesPerColumn);
   if (LockedTable) LockedTable->LayOut(w, 0, Config.GrowLeft, perColumn);
   if (UnlockedTable) UnlockedTable->LayOut(w, LockedCount(), Config.GrowLeft, perColumn);

@@ -1,12 +1,39 @@
-// The option buttons above the memories.
+// The option buttons above the memories: made from the show flags, each with its picture.
 #include "app/Main.h"
+#include "memory/TargetWindow.h"
 
 namespace korvane {
 
-// No option button is made yet: the toolkit has no image button so far, and with none made the
-// layout and the tab order simply skip their groups.
-void TForm1::CreateOptionButton() {}
+void TForm1::CreateOptionButton() {
+  int shown = 0;
+  for (OptionKind kind : OptionCreationOrder()) shown += Config.*SpecOf(kind).Shown ? 1 : 0;
+  if (shown == 0) return;
+  OptionBitmaps.reserve(shown);
+  for (OptionKind kind : OptionCreationOrder()) {
+    const OptionSpec& spec = SpecOf(kind);
+    if (!(Config.*spec.Shown)) continue;
+    auto& slot = OptionButtons[static_cast<int>(kind)];
+    slot = std::make_unique<OptionButton>(*Window, kind,
+                                          [this](OptionKind clicked) { OptionButtonClick(clicked); });
+    // A picture that does not load ends the start-up here, with the error shown.
+    OptionBitmaps.push_back(System.LoadBitmap(DataPath(spec.BitmapFile)));
+    slot->Button->SetGlyph(OptionBitmaps.back().get());
+    slot->Button->SetVisible(true);
+  }
+}
 
-void TForm1::DeleteOptionButton() {}
+void TForm1::DeleteOptionButton() {
+  for (auto& slot : OptionButtons) slot.reset();
+  OptionBitmaps.clear();
+}
+
+void TForm1::OptionButtonClick(OptionKind kind) {
+  if (kind == OptionKind::AllErase) {
+    EraseUnlockedMemories();
+    return;
+  }
+  ActivateTargetWindow(System);
+  SendControlShortcut(System.Desk(), SpecOf(kind).Key);
+}
 
 }  // namespace korvane

@@ -11,11 +11,20 @@ void TForm1::SetTabOrder() {
     if (UnlockedTable) UnlockedTable->SetTabStops(on);
   };
   if (plan.off[TabMemories]) memoryTabStops(false);
+  for (int group = 0; group < kOptionKinds; ++group) {
+    if (plan.off[group] && OptionButtons[group]) OptionButtons[group]->Button->SetTabStop(false);
+  }
 
   // Numbers run on from 0 in place order, whatever gaps the digits leave.
   int counter = 0;
   for (int place = 1; place <= kTabGroups; ++place) {
-    if (plan.slot[place] == TabMemories) {
+    const int group = plan.slot[place];
+    if (group >= 0 && group < kOptionKinds) {
+      if (auto& slot = OptionButtons[group]) {
+        slot->Button->SetTabStop(true);
+        slot->Button->SetTabOrder(counter++);
+      }
+    } else if (group == TabMemories) {
       memoryTabStops(true);
       if (LockedTable) LockedTable->AssignTabOrder(counter);
       if (UnlockedTable) UnlockedTable->AssignTabOrder(counter);

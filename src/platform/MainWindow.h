@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Canvas.h"
+#include "platform/ImageButton.h"
 #include "platform/Panel.h"
 #include "platform/ToggleButton.h"
 #include "platform/Types.h"
@@ -48,6 +49,7 @@ class MainWindow {
 
   virtual std::unique_ptr<Panel> CreatePanel(PanelEvents& events) = 0;
   virtual std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) = 0;
+  virtual std::unique_ptr<ImageButton> CreateImageButton(ImageButtonEvents& events) = 0;
 };
 
 }  // namespace korvane::platform

@@ -36,6 +36,7 @@ class Panel {
   virtual void SetFontColor(Color color) = 0;
   virtual void SetHint(const std::string& hint) = 0;  // kept, never shown for a panel
   virtual void SetTabStop(bool on) = 0;
+  // The place in the window's tab order, shared with the image buttons: lower numbers first.
   virtual void SetTabOrder(int position) = 0;
   virtual void SetVisible(bool on) = 0;
   virtual bool Focused() const = 0;

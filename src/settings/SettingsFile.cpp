@@ -82,8 +82,12 @@ bool ReadEntries(Reader& in, StoredSettings& stored, std::int32_t version) {
   if (!in.Entry(count)) return false;
   // A negative count is no shortcut at all; a positive one is bounded by 16 bits.
   s.DirectPasteKeys.assign(std::max<std::int16_t>(count, 0), 0);
-  for (std::int16_t& key : s.DirectPasteKeys) {
-    if (!in.Entry(key)) return false;
+  for (std::size_t i = 0; i < s.DirectPasteKeys.size(); ++i) {
+    if (!in.Entry(s.DirectPasteKeys[i])) {
+      // A count larger than the shortcuts present keeps only those read.
+      s.DirectPasteKeys.resize(i);
+      return false;
+    }
   }
   if (!(in.Entry(s.HideWait) && in.Entry(s.ScrollAmount) && in.Entry(s.SkipDuplicates))) return false;
 

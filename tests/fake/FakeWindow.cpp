@@ -111,6 +111,20 @@ void FakeToggleButton::Click() {
   events_.ToggleButtonClick();
 }
 
+FakeImageButton::FakeImageButton(FakeMainWindow& window, platform::ImageButtonEvents& events)
+    : window_(window), events_(events) {
+  window_.ImageButtons.push_back(this);
+}
+
+FakeImageButton::~FakeImageButton() {
+  auto& buttons = window_.ImageButtons;
+  buttons.erase(std::remove(buttons.begin(), buttons.end(), this), buttons.end());
+}
+
+void FakeImageButton::SetBounds(int left, int top, int width, int height) {
+  Bounds = platform::BoundsOf(left, top, width, height);
+}
+
 FakeMainWindow::FakeMainWindow(FakeDesktop& desktop, platform::MainWindowEvents& events,
                                WindowHandle owner, std::string caption)
     : Caption(std::move(caption)), desktop_(desktop), events_(events) {
@@ -156,6 +170,15 @@ std::unique_ptr<platform::Panel> FakeMainWindow::CreatePanel(platform::PanelEven
 std::unique_ptr<platform::ToggleButton> FakeMainWindow::CreateToggleButton(
     platform::ToggleButtonEvents& events) {
   return std::make_unique<FakeToggleButton>(*this, events);
+}
+
+}  // namespace korvane::fake
+
+namespace korvane::fake {
+
+std::unique_ptr<platform::ImageButton> FakeMainWindow::CreateImageButton(
+    platform::ImageButtonEvents& events) {
+  return std::make_unique<FakeImageButton>(*this, events);
 }
 
 }  // namespace korvane::fake

@@ -112,6 +112,33 @@ class FakeToggleButton : public platform::ToggleButton {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
+class FakeImageButton : public platform::ImageButton {
+ public:
+  FakeImageButton(FakeMainWindow& window, platform::ImageButtonEvents& events);
+  ~FakeImageButton() override;
+
+  void Click() { events_.ImageButtonClick(); }
+
+  platform::Rect Bounds;
+  const platform::Bitmap* Glyph = nullptr;
+  std::string Hint;
+  bool TabStop = true;
+  int TabOrder = -1;
+  bool Visible = false;
+
+  void SetBounds(int left, int top, int width, int height) override;
+  platform::Rect BoundsRect() const override { return Bounds; }
+  void SetGlyph(const platform::Bitmap* glyph) override { Glyph = glyph; }
+  void SetHint(const std::string& hint) override { Hint = hint; }
+  void SetTabStop(bool on) override { TabStop = on; }
+  void SetTabOrder(int position) override { TabOrder = position; }
+  void SetVisible(bool on) override { Visible = on; }
+
+ private:
+  FakeMainWindow& window_;
+  platform::ImageButtonEvents& events_;
+};
+
 class FakeMainWindow : public platform::MainWindow {
  public:
   FakeMainWindow(FakeDesktop& desktop, platform::MainWindowEvents& events, WindowHandle owner,
@@ -124,6 +151,7 @@ class FakeMainWindow : public platform::MainWindow {
   // The controls that exist now, in creation order.
   std::vector<FakePanel*> Panels;
   std::vector<FakeToggleButton*> ToggleButtons;
+  std::vector<FakeImageButton*> ImageButtons;
   FakePanel* FocusedPanel = nullptr;
 
   std::string Caption;
@@ -148,10 +176,13 @@ class FakeMainWindow : public platform::MainWindow {
   std::unique_ptr<platform::Panel> CreatePanel(platform::PanelEvents& events) override;
   std::unique_ptr<platform::ToggleButton> CreateToggleButton(
       platform::ToggleButtonEvents& events) override;
+  std::unique_ptr<platform::ImageButton> CreateImageButton(
+      platform::ImageButtonEvents& events) override;
 
  private:
   friend class FakePanel;
   friend class FakeToggleButton;
+  friend class FakeImageButton;
   FakeDesktop& desktop_;
   platform::MainWindowEvents& events_;
   WindowHandle handle_ = 0;

@@ -7,6 +7,7 @@
 
 #include "app/Main.h"
 #include "fake/FakePlatform.h"
+#include "settings/SettingsFile.h"
 #include "support/Support.h"
 
 namespace korvane::test {
@@ -15,6 +16,14 @@ class Program {
  public:
   Program();
   ~Program();
+
+  // Writes Data\Setting.dat from the shipped values as changed by `change`.
+  template <typename Change>
+  void Configure(Change change) {
+    StoredSettings stored;
+    change(stored);
+    Files.PutFile(Files.ExecutableFolder() + "Data\\Setting.dat", WriteSettingsFile(stored));
+  }
 
   // FormCreate and FormShow, as the entry routine runs them.
   TForm1& Start();

@@ -11,6 +11,12 @@ TEST(Texts, AreCodePage932) {
   EXPECT_EQ(kDefaultGroupName, Sjis("デフォルト"));
   EXPECT_EQ(kSaveFailedMessage, Sjis("メモリを保存できませんでした。Dataフォルダを確認してください："));
   EXPECT_EQ(kSettingsSaveFailedMessage, Sjis("設定を保存できませんでした："));
+  EXPECT_EQ(kHintCopy, Sjis("コピー"));
+  EXPECT_EQ(kHintPaste, Sjis("貼り付け"));
+  EXPECT_EQ(kHintCut, Sjis("切り取り"));
+  EXPECT_EQ(kHintUndo, Sjis("元に戻す"));
+  EXPECT_EQ(kHintRedo, Sjis("やり直す"));
+  EXPECT_EQ(kHintAllErase, Sjis("UnLockメモリ全消去"));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "platform/win32/Win32MainWindow.h"
 
+#include <commctrl.h>
+
 #include "platform/win32/Colors.h"
 #include "platform/win32/Resource.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32ImageButton.h"
 #include "platform/win32/Win32Panel.h"
 #include "platform/win32/Win32ToggleButton.h"
 
@@ -63,6 +66,25 @@ std::unique_ptr<ToggleButton> Win32MainWindow::CreateToggleButton(ToggleButtonEv
   return std::make_unique<Win32ToggleButton>(Hwnd(), color_, events);
 }
 
+std::unique_ptr<ImageButton> Win32MainWindow::CreateImageButton(ImageButtonEvents& events) {
+  return std::make_unique<Win32ImageButton>(Hwnd(), Tooltip(), events);
+}
+
+HWND Win32MainWindow::Tooltip() {
+  if (tooltip_ || !Hwnd()) return tooltip_;
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&classes);
+  // TTS_ALWAYSTIP: the window is seldom the active one, the user works in another program.
+  // TTS_NOPREFIX: an ampersand in a hint is shown as it is.
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  // The hints are Japanese: the window's font has the glyphs, the system's may not (Wine).
+  if (tooltip_) SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  return tooltip_;
+}
+
 LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LResult result = 0;
   if (events_.WindowMessage(message, wParam, lParam, result)) return result;
@@ -91,6 +113,10 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_SHOWWINDOW:
       if (wParam) events_.WindowShown();
+      break;
+    case WM_KEYDOWN:
+      // With no control focused, Tab enters the controls as in a dialog.
+      if (NavigateByKey(Hwnd(), nullptr, wParam)) return 0;
       break;
   }
   return Default(message, wParam, lParam);

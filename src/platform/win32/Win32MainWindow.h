@@ -33,14 +33,19 @@ class Win32MainWindow : public MainWindow, public WindowObject {
 
   std::unique_ptr<Panel> CreatePanel(PanelEvents& events) override;
   std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) override;
+  std::unique_ptr<ImageButton> CreateImageButton(ImageButtonEvents& events) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The one tooltip control that shows the image buttons' hints; made with the first of them.
+  HWND Tooltip();
+
   MainWindowEvents& events_;
   WindowFont font_;
   Color color_ = ClBtnFace;
+  HWND tooltip_ = nullptr;  // owned by the window, and destroyed with it
 };
 
 }  // namespace korvane::platform::win32

@@ -2,8 +2,6 @@
 
 #include <windowsx.h>
 
-#include <vector>
-
 #include "platform/win32/Colors.h"
 #include "platform/win32/Text.h"
 
@@ -36,16 +34,13 @@ void DrawBevel(HDC dc, RECT& rect, Bevel bevel) {
   InflateRect(&rect, -1, -1);
 }
 
-bool IsPanel(HWND window, ATOM panelClass) {
-  return static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM)) == panelClass;
-}
-
 }  // namespace
 
 Win32Panel::Win32Panel(HWND parent, HFONT font, PanelEvents& events)
     : events_(events), font_(font) {
   RegisterClassOnce(kClassName, CS_DBLCLKS);
   CreateOwnWindow(kClassName, L"", 0, WS_CHILD | WS_CLIPSIBLINGS, parent);
+  MakeFocusable();
 }
 
 Win32Panel::~Win32Panel() {
@@ -87,33 +82,9 @@ void Win32Panel::SetFontColor(Color color) {
   Repaint();
 }
 
-void Win32Panel::SetTabStop(bool on) {
-  const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-  SetWindowLongPtrW(Hwnd(), GWL_STYLE, on ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-}
+void Win32Panel::SetTabStop(bool on) { SetTabStopStyle(on); }
 
-void Win32Panel::SetTabOrder(int position) {
-  // Tab navigation walks the children in their window order, so the panel moves to the
-  // given place among the other panels; the other controls keep theirs.
-  const HWND self = Hwnd();
-  if (!self) return;
-  const ATOM panelClass = static_cast<ATOM>(GetClassLongPtrW(self, GCW_ATOM));
-  std::vector<HWND> panels;
-  for (HWND w = GetWindow(GetParent(self), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    if (w != self && IsPanel(w, panelClass)) panels.push_back(w);
-  }
-  if (panels.empty()) return;
-  HWND insertAfter;
-  if (position < 0 || static_cast<size_t>(position) >= panels.size()) {
-    insertAfter = panels.back();
-  } else {
-    insertAfter = GetWindow(panels[static_cast<size_t>(position)], GW_HWNDPREV);
-    if (insertAfter == self) return;  // already in place
-    if (!insertAfter) insertAfter = HWND_TOP;
-  }
-  SetWindowPos(self, insertAfter, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-}
+void Win32Panel::SetTabOrder(int position) { SetTabPosition(position); }
 
 void Win32Panel::SetVisible(bool on) { ShowWindow(Hwnd(), on ? SW_SHOWNA : SW_HIDE); }
 
@@ -174,11 +145,6 @@ LRESULT Win32Panel::ButtonUp(MouseButton button, LPARAM lParam) {
   return 0;
 }
 
-void Win32Panel::FocusNextTabStop(bool backwards) {
-  const HWND next = GetNextDlgTabItem(GetParent(Hwnd()), Hwnd(), backwards);
-  if (next && next != Hwnd()) SetFocus(next);
-}
-
 LRESULT Win32Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
@@ -216,10 +182,9 @@ LRESULT Win32Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       events_.PanelExit();
       return 0;
     case WM_KEYDOWN:
-      if (wParam == VK_TAB) {
-        FocusNextTabStop(GetKeyState(VK_SHIFT) < 0);
-        return 0;
-      }
+      // Tab and the arrows move the focus on (which may end this panel); other keys are
+      // the panel's.
+      if (NavigateByKey(GetParent(Hwnd()), Hwnd(), wParam)) return 0;
       break;
   }
   return Default(message, wParam, lParam);

@@ -1,6 +1,33 @@
 #include "platform/win32/WindowObject.h"
 
+#include <algorithm>
+#include <climits>
+#include <vector>
+
 namespace korvane::platform::win32 {
+
+namespace {
+
+// The tab order number plus one, so that a missing property (null) means "none given".
+constexpr wchar_t kTabPositionProperty[] = L"KorvaneTabPosition";
+constexpr wchar_t kFocusableProperty[] = L"KorvaneFocusable";
+
+// In window order, which is the order dialog navigation walks.
+std::vector<HWND> ChildrenOf(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    children.push_back(w);
+  }
+  return children;
+}
+
+bool CanTakeFocus(HWND window, bool tabStopsOnly) {
+  if (!GetPropW(window, kFocusableProperty)) return false;
+  if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
+  return !tabStopsOnly || (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+}  // namespace
 
 WindowObject::~WindowObject() { DestroyOwnWindow(); }
 
@@ -36,6 +63,86 @@ void WindowObject::DestroyOwnWindow() {
   DestroyWindow(hwnd);
 }
 
+void WindowObject::MakeFocusable() {
+  if (hwnd_) SetPropW(hwnd_, kFocusableProperty, reinterpret_cast<HANDLE>(1));
+}
+
+void WindowObject::SetTabStopStyle(bool on) {
+  if (!hwnd_) return;
+  const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, on ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+void WindowObject::SetTabPosition(int position) {
+  if (!hwnd_) return;
+  const INT_PTR stored = static_cast<INT_PTR>(std::clamp(position, 0, INT_MAX - 1)) + 1;
+  SetPropW(hwnd_, kTabPositionProperty, reinterpret_cast<HANDLE>(stored));
+
+  struct Entry {
+    HWND window;
+    INT_PTR number;  // 0: none given
+  };
+  std::vector<Entry> entries;
+  for (const HWND w : ChildrenOf(GetParent(hwnd_))) {
+    entries.push_back({w, reinterpret_cast<INT_PTR>(GetPropW(w, kTabPositionProperty))});
+  }
+  // Stable, so that those without a number keep their order among themselves.
+  std::stable_sort(entries.begin(), entries.end(), [this](const Entry& a, const Entry& b) {
+    if ((a.number == 0) != (b.number == 0)) return b.number == 0;
+    if (a.number != b.number) return a.number < b.number;
+    return a.window == hwnd_ && b.window != hwnd_;
+  });
+
+  // Only the windows out of place move. HWND_TOP is null, as GW_HWNDPREV answers for the
+  // first child.
+  HWND previous = HWND_TOP;
+  for (const Entry& entry : entries) {
+    if (GetWindow(entry.window, GW_HWNDPREV) != previous) {
+      SetWindowPos(entry.window, previous, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+    previous = entry.window;
+  }
+}
+
+bool WindowObject::NavigateByKey(HWND parent, HWND from, WPARAM key) {
+  if (GetKeyState(VK_MENU) < 0) return false;
+  bool tab = false;
+  bool backwards = false;
+  switch (key) {
+    case VK_TAB:
+      if (GetKeyState(VK_CONTROL) < 0) return false;
+      tab = true;
+      backwards = GetKeyState(VK_SHIFT) < 0;
+      break;
+    case VK_RIGHT:
+    case VK_DOWN:
+      if (!from) return false;
+      break;
+    case VK_LEFT:
+    case VK_UP:
+      if (!from) return false;
+      backwards = true;
+      break;
+    default:
+      return false;
+  }
+
+  std::vector<HWND> order = ChildrenOf(parent);
+  if (backwards) std::reverse(order.begin(), order.end());
+  const auto at = std::find(order.begin(), order.end(), from);
+  const size_t start = at == order.end() ? 0 : static_cast<size_t>(at - order.begin()) + 1;
+  for (size_t i = 0; i < order.size(); ++i) {
+    const HWND candidate = order[(start + i) % order.size()];
+    if (candidate == from) break;  // round without another: the focus stays
+    if (CanTakeFocus(candidate, tab)) {
+      SetFocus(candidate);
+      return true;
+    }
+  }
+  return from != nullptr;
+}
+
 LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
                                          LPARAM lParam) {
   WindowObject* self;
@@ -45,6 +152,11 @@ LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     self->hwnd_ = hwnd;
   } else {
     self = reinterpret_cast<WindowObject*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (message == WM_NCDESTROY) {
+    // Whoever ends the window, its properties go with it.
+    RemovePropW(hwnd, kTabPositionProperty);
+    RemovePropW(hwnd, kFocusableProperty);
   }
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {

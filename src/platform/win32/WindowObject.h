@@ -1,6 +1,10 @@
 // The bridge between a window and the object that owns it, written once for every window class
 // of this layer: the window procedure finds the object in GWLP_USERDATA (stored at WM_NCCREATE,
 // cleared at WM_NCDESTROY) and hands it the message.
+//
+// It also keeps the keyboard order of the main window's controls. Dialog navigation follows
+// the children's window order, so a control's tab order number (kept in a window property)
+// becomes its place in that order.
 #pragma once
 
 #include "platform/win32/Win32Api.h"
@@ -28,6 +32,21 @@ class WindowObject {
   // As the destructor, for derived destructors that must end the window while they still
   // exist.
   void DestroyOwnWindow();
+
+  // The keyboard can move the focus to this window (see NavigateByKey).
+  void MakeFocusable();
+  // Puts the window among its siblings so that all those given a number stand in the order
+  // of their numbers, lowest first (this one first among equals, as the latest placed), and
+  // those never given one after them.
+  void SetTabPosition(int position);
+  void SetTabStopStyle(bool on);
+  // Tab, Shift+Tab and the arrow keys, dialog style, among the focusable children of
+  // `parent`: Tab moves to the next tab stop, the arrows to the next focusable control
+  // whether a tab stop or not, both wrapping; nothing moves with Alt down, nor Tab with Ctrl
+  // (those are shortcuts). `from` is the focused child, or null when the
+  // parent itself has the focus (then only Tab moves, to the first or last tab stop). True
+  // when the key was one of these and has been dealt with.
+  static bool NavigateByKey(HWND parent, HWND from, WPARAM key);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {

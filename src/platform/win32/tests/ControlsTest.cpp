@@ -1,94 +1,19 @@
 // The memory panel and the lock toggle, driven by the messages a user's mouse would send.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <vector>
 
+#include "ControlsFixture.h"
 #include "TestSupport.h"
-#include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32Bitmap.h"
 #include "platform/win32/Win32FileSystem.h"
 
 namespace korvane::platform::win32 {
 namespace {
 
-template <class Control>
-HWND HwndOf(Control& control) {
-  return dynamic_cast<WindowObject&>(control).Hwnd();
-}
+using namespace test;
 
-LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
-
-class NoEvents : public MainWindowEvents {
-  bool WindowMessage(std::uint32_t, WParam, LParam, LResult&) override { return false; }
-  void WindowPaint(Canvas&) override {}
-  void WindowShown() override {}
-};
-
-// Records what a control reports, and runs `after` on each report (a handler that destroys
-// the control, say).
-class EventLog : public PanelEvents, public ToggleButtonEvents {
- public:
-  std::vector<std::string> seen;
-  std::function<void(const std::string&)> after;
-
-  void PanelMouseDown(MouseButton b, int x, int y) override { Note("down", b, x, y); }
-  void PanelMouseUp(MouseButton b, int x, int y) override { Note("up", b, x, y); }
-  void PanelDblClick() override { Note("dblclick"); }
-  void PanelEnter() override { Note("enter"); }
-  void PanelExit() override { Note("exit"); }
-  void ToggleButtonClick() override { Note("click"); }
-
- private:
-  void Note(const char* what, MouseButton b, int x, int y) {
-    Note(what + std::string(b == MouseButton::Left ? " L " : " R ") + std::to_string(x) + "," +
-         std::to_string(y));
-  }
-  void Note(const std::string& event) {
-    seen.push_back(event);
-    if (after) after(event);
-  }
-};
-
-using Events = std::vector<std::string>;
-constexpr COLORREF kFace = 0x00C0C0;
-constexpr COLORREF kWindowColour = 0x123456;
-
-class ControlsTest : public ::testing::Test {
- protected:
-  // One window for all: under Wine without a window manager, ending an active window takes
-  // two seconds.
-  static void SetUpTestSuite() {
-    app_ = new Win32Application;
-    window_ = app_->CreateMainWindow(main_, "Korvane").release();
-    window_->SetBounds(50, 50, 220, 140);
-    window_->SetColor(kWindowColour);
-    window_->Show();
-  }
-  static void TearDownTestSuite() {
-    delete window_;
-    delete app_;
-  }
-
-  std::unique_ptr<Panel> MakePanel(EventLog& log, int top = 40) {
-    auto panel = window_->CreatePanel(log);
-    panel->SetBounds(20, top, 130, 20);
-    panel->SetColor(kFace);
-    panel->SetVisible(true);
-    return panel;
-  }
-  std::unique_ptr<ToggleButton> MakeToggle(EventLog& log) {
-    auto button = window_->CreateToggleButton(log);
-    button->SetBounds(151, 40, 20, 20);
-    button->SetVisible(true);
-    return button;
-  }
-
-  static inline Win32Application* app_;
-  static inline NoEvents main_;
-  static inline MainWindow* window_;
-};
+using ControlsTest = ControlsFixture;
 
 TEST_F(ControlsTest, PanelPaintsTheClassicBevelsAndOneClippedLine) {
   EventLog log;
@@ -97,7 +22,7 @@ TEST_F(ControlsTest, PanelPaintsTheClassicBevelsAndOneClippedLine) {
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
   {
-    test::Snapshot raised(hwnd);  // the default: raised outside, nothing inside
+    Snapshot raised(hwnd);  // the default: raised outside, nothing inside
     EXPECT_EQ(raised.At(0, 0), light);
     EXPECT_EQ(raised.At(128, 0), light);
     EXPECT_EQ(raised.At(129, 0), dark);
@@ -107,7 +32,7 @@ TEST_F(ControlsTest, PanelPaintsTheClassicBevelsAndOneClippedLine) {
   panel->SetBevels(Bevel::Lowered, Bevel::Raised);
   EXPECT_EQ(panel->BevelInner(), Bevel::Raised);
   {
-    test::Snapshot lowered(hwnd);
+    Snapshot lowered(hwnd);
     EXPECT_EQ(lowered.At(0, 0), dark);
     EXPECT_EQ(lowered.At(129, 19), light);
     EXPECT_EQ(lowered.At(6, 6), light);  // the inner bevel, inside the 5-pixel border
@@ -116,13 +41,13 @@ TEST_F(ControlsTest, PanelPaintsTheClassicBevelsAndOneClippedLine) {
   panel->SetBevels(Bevel::Raised, Bevel::None);
   panel->SetCaption(std::string(40, 'W'));
   {
-    test::Snapshot text(hwnd);
+    Snapshot text(hwnd);
     EXPECT_TRUE(text.AnyOtherThan(kFace, 6, 1, 12, 19));      // starts inside the border
     EXPECT_FALSE(text.AnyOtherThan(kFace, 1, 1, 6, 19));      // not before
     EXPECT_FALSE(text.AnyOtherThan(kFace, 124, 1, 129, 19));  // and is cut off before the right
   }
   panel->SetCaption("\r\n" + std::string(40, 'W'));  // only the first line is shown
-  EXPECT_FALSE(test::Snapshot(hwnd).AnyOtherThan(kFace, 1, 1, 129, 19));
+  EXPECT_FALSE(Snapshot(hwnd).AnyOtherThan(kFace, 1, 1, 129, 19));
 }
 
 TEST_F(ControlsTest, PanelPressTakesFocusAndCaptureUntilRelease) {
@@ -159,29 +84,6 @@ TEST_F(ControlsTest, PanelDestroyedByItsOwnHandlerIsLeftAlone) {
   }
 }
 
-TEST_F(ControlsTest, TabOrderFollowsThePositionsGiven) {
-  EventLog log;
-  auto a = MakePanel(log, 10);
-  auto toggle = MakeToggle(log);  // neither a tab stop nor a panel
-  auto b = MakePanel(log, 35);
-  auto c = MakePanel(log, 60);
-  for (auto* panel : {a.get(), b.get(), c.get()}) panel->SetTabStop(true);
-  const HWND parent = reinterpret_cast<HWND>(window_->Handle());
-  auto next = [&](Panel& from) { return GetNextDlgTabItem(parent, HwndOf(from), FALSE); };
-
-  c->SetTabOrder(0);
-  a->SetTabOrder(1);
-  b->SetTabOrder(2);
-  EXPECT_EQ(next(*c), HwndOf(*a));
-  EXPECT_EQ(next(*a), HwndOf(*b));
-  b->SetTabOrder(0);
-  EXPECT_EQ(next(*b), HwndOf(*c));
-
-  SetFocus(HwndOf(*c));
-  SendMessageW(HwndOf(*c), WM_KEYDOWN, VK_TAB, 0);  // the Tab key walks that order
-  EXPECT_TRUE(a->Focused());
-}
-
 TEST_F(ControlsTest, ToggleFlipsOnAClickInsideAndNeverTakesTheFocus) {
   EventLog panelLog;
   auto panel = MakePanel(panelLog);
@@ -216,17 +118,17 @@ TEST_F(ControlsTest, ToggleFlipsOnAClickInsideAndNeverTakesTheFocus) {
 
 TEST_F(ControlsTest, ToggleShowsTheGlyphImageOfItsState) {
   const COLORREF images[] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0)};
-  test::TempFolder temp;
-  ASSERT_TRUE(Win32FileSystem().WriteFile(temp.Path() + "Lock.bmp", test::MakeGlyphStrip(images)));
+  TempFolder temp;
+  ASSERT_TRUE(Win32FileSystem().WriteFile(temp.Path() + "Lock.bmp", MakeGlyphStrip(images)));
   Win32Bitmap glyph(temp.Path() + "Lock.bmp");
   EventLog log;
   auto button = MakeToggle(log);
   button->SetGlyph(&glyph);
   const HWND hwnd = HwndOf(*button);
-  auto shown = [&] { return test::Snapshot(hwnd).At(10, 10); };
+  auto shown = [&] { return Snapshot(hwnd).At(10, 10); };
 
   EXPECT_EQ(shown(), images[0]);
-  EXPECT_EQ(test::Snapshot(hwnd).At(10, 19), kWindowColour);  // transparent
+  EXPECT_EQ(Snapshot(hwnd).At(10, 19), kWindowColour);  // transparent
   SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   EXPECT_EQ(shown(), images[2]);
   SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, At(30, 5));

@@ -1,6 +1,9 @@
 // Clipboard, system registrations and bitmaps.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "TestSupport.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Bitmap.h"
@@ -65,6 +68,49 @@ TEST(Clipboard, SetTextWaitsForAnotherHolderToLetGo) {
   CloseHandle(holder);
   CloseHandle(opened);
   EXPECT_EQ(ClipboardUnicode(), L"after the wait");
+  DestroyWindow(owner);
+}
+
+// What a password manager leaves: its text with a registered format that asks clipboard tools
+// to keep out, holding a DWORD.
+void PutMarkedText(HWND owner, const wchar_t* text, const wchar_t* marker, DWORD value) {
+  auto global = [](const void* bytes, size_t size) {
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+  };
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, global(text, (wcslen(text) + 1) * sizeof(wchar_t)));
+  if (marker) SetClipboardData(RegisterClipboardFormatW(marker), global(&value, sizeof value));
+  CloseClipboard();
+}
+
+TEST(Clipboard, CopiesMarkedPrivateAreToldApart) {
+  const HWND owner = MakeTopLevel();
+  Win32Clipboard clipboard(owner);
+  const struct {
+    const wchar_t* marker;
+    DWORD value;
+    bool isPrivate;
+  } cases[] = {
+      {nullptr, 0, false},
+      // Their presence is what counts, whatever they hold.
+      {L"ExcludeClipboardContentFromMonitorProcessing", 1, true},
+      {L"Clipboard Viewer Ignore", 1, true},
+      // This one says in its value whether the copy may be kept.
+      {L"CanIncludeInClipboardHistory", 0, true},
+      {L"CanIncludeInClipboardHistory", 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.marker ? FromWide(c.marker) + " " + std::to_string(c.value) : "plain");
+    PutMarkedText(owner, L"secret", c.marker, c.value);
+    EXPECT_EQ(clipboard.IsPrivate(), c.isPrivate);
+    std::string text;
+    EXPECT_TRUE(clipboard.GetText(text));
+    EXPECT_EQ(text, "secret");
+  }
   DestroyWindow(owner);
 }
 

@@ -51,8 +51,9 @@ TempFolder::~TempFolder() {
   SHFileOperationW(&remove);
 }
 
-std::string MakeGlyphStrip(const COLORREF (&colours)[4]) {
-  const int width = 80, height = 20, stride = width * 3;
+std::string MakeBitmap(int width, int height,
+                       const std::function<COLORREF(int x, int y)>& colourAt) {
+  const int stride = (width * 3 + 3) / 4 * 4;  // rows are padded to four bytes
   std::string bytes(54 + stride * height, '\0');
   auto put32 = [&](size_t at, unsigned value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
@@ -62,13 +63,13 @@ std::string MakeGlyphStrip(const COLORREF (&colours)[4]) {
   put32(2, static_cast<unsigned>(bytes.size()));
   put32(10, 54);  // pixels after the two headers
   put32(14, 40);
-  put32(18, width);
-  put32(22, height);
+  put32(18, static_cast<unsigned>(width));
+  put32(22, static_cast<unsigned>(height));
   bytes[26] = 1;   // planes
   bytes[28] = 24;  // bits per pixel
   for (int row = 0; row < height; ++row) {  // bottom-up: row 0 is the bottom one
     for (int x = 0; x < width; ++x) {
-      const COLORREF c = row == 0 ? RGB(255, 0, 255) : colours[x / 20];
+      const COLORREF c = colourAt(x, height - 1 - row);
       char* pixel = &bytes[54 + row * stride + x * 3];
       pixel[0] = static_cast<char>(GetBValue(c));
       pixel[1] = static_cast<char>(GetGValue(c));
@@ -76,6 +77,12 @@ std::string MakeGlyphStrip(const COLORREF (&colours)[4]) {
     }
   }
   return bytes;
+}
+
+std::string MakeGlyphStrip(const COLORREF (&colours)[4]) {
+  return MakeBitmap(80, 20, [&](int x, int y) {
+    return y == 19 ? RGB(255, 0, 255) : colours[x / 20];
+  });
 }
 
 }  // namespace korvane::platform::win32::test

@@ -3,6 +3,7 @@
 
 #include "platform/win32/Win32Api.h"
 
+#include <functional>
 #include <string>
 
 namespace korvane::platform::win32::test {
@@ -33,6 +34,11 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// A 24-bit .bmp file (the shipped pictures' kind) of the given size; `colourAt` gives the
+// colour of each pixel, y counted from the top.
+std::string MakeBitmap(int width, int height,
+                       const std::function<COLORREF(int x, int y)>& colourAt);
 
 // A 24-bit .bmp file of four 20x20 images in the given colours, side by side, whose bottom
 // rows are magenta (the transparent colour, as the bottom-left pixel says).
