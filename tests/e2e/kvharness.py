@@ -282,6 +282,27 @@ class Session:
         # memories start from an empty one.
         self.driver("clip-set")
 
+    def copy(self, text):
+        """A copy made by another Windows program: the text as CF_UNICODETEXT."""
+        # Hex: arguments cross the Unix/Windows border through the locale.
+        self.driver("clip-set-hex", text.encode("utf-8").hex())
+
+    def copy_marked(self, text, format_name, value=0):
+        """A copy with a registered format beside the text holding the DWORD value, as a
+        password manager marks what clipboard tools must not keep."""
+        self.driver("clip-set-marked", text.encode("utf-8").hex(), format_name, value)
+
+    def copy_from_x(self, text):
+        """A copy made by an X program (xclip, which serves the selection until killed or
+        until someone else takes it). Returns the xclip process."""
+        trace(f"xclip {text!r}")
+        process = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard"], env=self.env,
+                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, start_new_session=True)
+        process.stdin.write(text.encode("utf-8"))
+        process.stdin.close()
+        return process
+
     def clipboard_text(self):
         answer = self.driver("clip-get")
         return answer["text"] if answer.get("present") else None
@@ -300,6 +321,11 @@ class Session:
         finally:
             if log_path:
                 log.close()
+
+
+def windows_path(path):
+    """A Unix path as Windows programs under Wine name it (through the Z: drive)."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
 
 def _processes_with_env(name, value):
@@ -407,6 +433,36 @@ def caption_of(text):
     return cut.decode("cp932")
 
 
+# Entries of Data\Setting.dat by the names the tests use: the label, and how the value is
+# written (the position is "Top Left"; for a window that grows to the left, Left is its right
+# edge).
+SETTING_LABELS = {
+    "position": "Formの位置",
+    "memory_limit": "最大メモリ数",
+    "per_column": "列内メモリ数",
+    "grow_left": "ウインドウの伸びる方向",
+    "save_unlocked": "Unlockメモリの保存",
+    "skip_duplicates": "同一内容は記憶しない",
+    "keep_watch": "「クリップボードの監視」の次起動有効",
+    "watch": "クリップボードの監視",
+    "show_numbers": "メモリ番号の表示",
+}
+
+
+def edit_settings(data, **values):
+    """The settings file's bytes with the value lines after the named labels replaced."""
+    lines = data.split(b"\r\n")
+    for name, value in values.items():
+        label = f"/////{SETTING_LABELS[name]}/////".encode("cp932")
+        at = lines.index(label)
+        if name == "position":
+            top, left = value
+            lines[at + 1] = f"{top:d} {left:d}".encode("ascii")
+        else:
+            lines[at + 1] = str(int(value)).encode("ascii")
+    return b"\r\n".join(lines)
+
+
 # One Korvane installation and process
 
 class Korvane:
@@ -420,6 +476,16 @@ class Korvane:
         self.wine_log = Path(root) / "wine.log"
         self.process = None
         self.hwnd = None
+        # Column 0 is the rightmost one in a window that grows to the left.
+        self.grow_left = False
+
+    def set_settings(self, **values):
+        """Changes entries of this installation's Data\\Setting.dat before a start (names as in
+        SETTING_LABELS)."""
+        path = self.dir / "Data" / "Setting.dat"
+        path.write_bytes(edit_settings(path.read_bytes(), **values))
+        if "grow_left" in values:
+            self.grow_left = bool(values["grow_left"])
 
     # Files beside the exe
 
@@ -488,12 +554,14 @@ class Korvane:
         return self.session.driver("children", self.hwnd)["children"]
 
     def memories(self):
-        """The visible memory buttons in memory order (column by column, each top to bottom),
-        each with the lock toggle that stands to its right: [(panel, toggle or None)]."""
+        """The visible memory buttons in memory order (column by column, each top to bottom;
+        from the right in a window that grows to the left), each with the lock toggle that
+        stands to its right: [(panel, toggle or None)]."""
         kids = [c for c in self.children() if c["visible"]]
         panels = [c for c in kids if (c["rect"]["width"], c["rect"]["height"]) == (130, 20)]
         toggles = [c for c in kids if (c["rect"]["width"], c["rect"]["height"]) == (20, 20)]
-        panels.sort(key=lambda c: (c["rect"]["left"], c["rect"]["top"]))
+        direction = -1 if self.grow_left else 1
+        panels.sort(key=lambda c: (direction * c["rect"]["left"], c["rect"]["top"]))
         pairs = []
         for panel in panels:
             toggle = next((t for t in toggles
@@ -501,6 +569,10 @@ class Korvane:
                            and t["rect"]["left"] == panel["rect"]["left"] + 131), None)
             pairs.append((panel, toggle))
         return pairs
+
+    def memory_texts(self):
+        """The captions of the visible memories in memory order."""
+        return [panel["text"] for panel, _ in self.memories()]
 
     def close(self, timeout=EXIT_TIMEOUT):
         """WM_CLOSE to the main window; returns the exit code of the process."""
@@ -556,8 +628,86 @@ class Notepad:
     def edit(self):
         return self.session.driver("edit-text", self.hwnd)
 
+    def copy_typed(self, text):
+        """Replaces notepad's text with `text` typed (a line break as Return), then selects it
+        all and copies it (Ctrl+A, Ctrl+C), as a user would."""
+        edit = self.session.driver("children", self.hwnd)["children"][0]
+        self.session.click(edit["screen"]["left"] + 50, edit["screen"]["top"] + 50)
+        self.session.xdotool("key", "ctrl+a", "BackSpace")
+        self.session.type_text(text)
+        typed = text.replace("\n", "\r\n")
+        wait_until(lambda: self.edit()["text"] == typed, 10, "the typed text in notepad")
+        self.session.xdotool("key", "ctrl+a", "ctrl+c")
+
     def kill(self):
         # Closing would ask whether to save the typed text; the test is done with it.
+        if self.process.poll() is None:
+            self.process.kill()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
+
+
+class ClipboardViewer:
+    """Another program in the clipboard viewer chain (kvdriver viewer): it logs every
+    WM_DRAWCLIPBOARD with the text it read and every WM_CHANGECBCHAIN, and passes them on."""
+
+    def __init__(self, session, log):
+        self.session = session
+        self.log = Path(log)
+        self.process = session.wine(driver_path(), "viewer", windows_path(self.log))
+        self.hwnd = None
+
+    def wait_joined(self, timeout=WINDOW_TIMEOUT):
+        joined = wait_until(lambda: self._joined(), timeout, f"{self.log.stem} to join")
+        self.hwnd = joined["hwnd"]
+
+    def _joined(self):
+        return next((e for e in self.events() if e["event"] == "joined"), None)
+
+    def events(self):
+        if not self.log.exists():
+            return []
+        lines = self.log.read_text(encoding="utf-8").splitlines()
+        # The last line may be half written.
+        events = []
+        for line in lines:
+            try:
+                events.append(json.loads(line))
+            except json.JSONDecodeError:
+                break
+        return events
+
+    def texts(self):
+        """The texts (their first 200 characters) of the WM_DRAWCLIPBOARD messages since it
+        joined; None for a clipboard without text."""
+        events = self.events()
+        start = next((i for i, e in enumerate(events) if e["event"] == "joined"), len(events))
+        return [e["text"] if e["present"] else None for e in events[start:]
+                if e["event"] == "draw"]
+
+    def chain_changes(self):
+        return [(e["remove"], e["next"]) for e in self.events() if e["event"] == "changecbchain"]
+
+    def wait_text(self, text, timeout=10):
+        """Waits until a WM_DRAWCLIPBOARD with the text has reached the viewer."""
+        wait_until(lambda: text in self.texts(), timeout,
+                   f"{self.log.stem} to be told of the copy {text!r}")
+
+    def leave(self, timeout=EXIT_TIMEOUT):
+        """WM_CLOSE: the viewer leaves the chain and ends."""
+        if self.process.poll() is None and self.hwnd is not None:
+            self.session.driver("close", self.hwnd, check=False)
+        try:
+            self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise HarnessError(f"{self.log.stem} did not end within {timeout} s")
+        if not any(e["event"] == "left" for e in self.events()):
+            raise HarnessError(f"{self.log.stem} ended without leaving the chain")
+
+    def kill(self):
         if self.process.poll() is None:
             self.process.kill()
             try:
@@ -577,6 +727,8 @@ class KorvaneTestCase(unittest.TestCase):
         self.tmp = Path(tempfile.mkdtemp(prefix="test-", dir=self.session.root))
         self.korvane = Korvane(self.session, self.tmp)
         self._notepads = []
+        self._viewers = []
+        self._xclips = []
         self.session.clear_clipboard()
         self.addCleanup(self._cleanup)
 
@@ -585,6 +737,16 @@ class KorvaneTestCase(unittest.TestCase):
             self._keep_evidence()
         for notepad in self._notepads:
             notepad.kill()
+        # Viewers leave before Korvane does, so that the chain is empty for the next test.
+        for viewer in reversed(self._viewers):
+            try:
+                viewer.leave()
+            except HarnessError:
+                pass
+        for xclip in self._xclips:
+            if xclip.poll() is None:
+                xclip.kill()
+                xclip.wait()
         try:
             if self.korvane.process is not None and self.korvane.process.poll() is None:
                 self.korvane.close()
@@ -611,6 +773,9 @@ class KorvaneTestCase(unittest.TestCase):
             shutil.copy(self.korvane.log_path, folder / "log.txt")
         if self.korvane.wine_log.exists():
             shutil.copy(self.korvane.wine_log, folder / "wine.log")
+        for viewer in self._viewers:
+            if viewer.log.exists():
+                shutil.copy(viewer.log, folder / viewer.log.name)
         print(f"evidence kept in {folder}")
 
     # Helpers for the tests
@@ -632,3 +797,13 @@ class KorvaneTestCase(unittest.TestCase):
 
     def screenshot(self, name):
         return self.session.screenshot(artifacts_dir() / self.id() / name)
+
+    def start_viewer(self, name):
+        """A clipboard viewer that joins the chain now (before Korvane, it follows Korvane)."""
+        viewer = ClipboardViewer(self.session, self.tmp / f"viewer-{name}.log")
+        self._viewers.append(viewer)
+        viewer.wait_joined()
+        return viewer
+
+    def copy_from_x(self, text):
+        self._xclips.append(self.session.copy_from_x(text))

@@ -1,5 +1,6 @@
 // kvdriver: looks at and drives windows from inside the Wine prefix that runs Korvane.exe, for the
-// end-to-end tests. One subcommand per run; the answer is one line of JSON (UTF-8) on stdout.
+// end-to-end tests and the benchmark. One subcommand per run; the answer is one line of JSON
+// (UTF-8) on stdout (the viewer subcommand keeps running and writes its events to a file).
 // Exit code 0 on success, 1 when the thing asked for was not found in time, 2 on bad usage.
 //
 // Calls into the windows under test go through SendMessageTimeoutW: a hung Korvane must fail the
@@ -379,12 +380,296 @@ int CmdPixel(long x, long y) {
   return 0;
 }
 
+// clip-set-marked <utf8-hex> <format> [<dword>]: the text plus a registered format holding a
+// DWORD (0 unless given), as a password manager marks a copy that clipboard tools must not keep.
+int CmdClipSetMarked(const std::wstring& text, const std::wstring& format, DWORD value) {
+  const UINT id = RegisterClipboardFormatW(format.c_str());
+  if (id == 0) return Fail(1, "RegisterClipboardFormat failed");
+  if (!OpenClipboardRetry()) return Fail(1, "clipboard busy");
+  EmptyClipboard();
+  auto put = [](UINT fmt, const void* data, size_t bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) return false;
+    std::memcpy(GlobalLock(memory), data, bytes);
+    GlobalUnlock(memory);
+    if (SetClipboardData(fmt, memory) != nullptr) return true;
+    GlobalFree(memory);
+    return false;
+  };
+  bool ok = put(id, &value, sizeof value);
+  ok = ok && put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  CloseClipboard();
+  if (!ok) return Fail(1, "SetClipboardData failed");
+  Emit("{\"ok\":true}");
+  return 0;
+}
+
+// viewer <logfile>: a clipboard viewer of its own, as other programs join the chain; it runs until
+// WM_CLOSE, when it leaves the chain. One JSON line per event, appended and on disk at once so
+// that a test reads it while the viewer runs: "joined" (with its window), each WM_DRAWCLIPBOARD
+// with the text it read, each WM_CHANGECBCHAIN, "left".
+struct Viewer {
+  HANDLE log = INVALID_HANDLE_VALUE;
+  HWND next = nullptr;
+  bool joined = false;
+  int draws = 0;
+
+  void Write(Json& j) {
+    std::string line = j.Text() + "\n";
+    DWORD written = 0;
+    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  }
+};
+
+Viewer g_viewer;
+
+std::wstring ReadClipboardText(HWND owner, bool& present) {
+  present = false;
+  std::wstring text;
+  for (int attempt = 0; attempt < 40 && !OpenClipboard(owner); ++attempt) Sleep(25);
+  if (GetOpenClipboardWindow() != owner) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text.assign(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
+      present = true;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void LeaveChain(HWND hwnd) {
+  if (!g_viewer.joined) return;
+  g_viewer.joined = false;
+  ChangeClipboardChain(hwnd, g_viewer.next);
+  Json j;
+  j.Begin().Str("event", std::string("left")).End();
+  g_viewer.Write(j);
+}
+
+LRESULT CALLBACK ViewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWCLIPBOARD: {
+      bool present = false;
+      std::wstring text = ReadClipboardText(hwnd, present);
+      Json j;
+      j.Begin()
+          .Str("event", std::string("draw"))
+          .Int("seq", ++g_viewer.draws)
+          .Bool("present", present)
+          .Str("text", text.size() > 200 ? text.substr(0, 200) : text)
+          .Int("length", static_cast<long long>(text.size()))
+          .Int("next", HandleValue(g_viewer.next))
+          .End();
+      g_viewer.Write(j);
+      if (g_viewer.next != nullptr) SendMessageW(g_viewer.next, message, wParam, lParam);
+      return 0;
+    }
+    case WM_CHANGECBCHAIN: {
+      Json j;
+      j.Begin()
+          .Str("event", std::string("changecbchain"))
+          .Int("remove", HandleValue(reinterpret_cast<HWND>(wParam)))
+          .Int("next", HandleValue(reinterpret_cast<HWND>(lParam)))
+          .End();
+      g_viewer.Write(j);
+      if (reinterpret_cast<HWND>(wParam) == g_viewer.next) {
+        g_viewer.next = reinterpret_cast<HWND>(lParam);
+      } else if (g_viewer.next != nullptr) {
+        SendMessageW(g_viewer.next, message, wParam, lParam);
+      }
+      return 0;
+    }
+    case WM_CLOSE:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      LeaveChain(hwnd);
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+int CmdViewer(const std::wstring& logFile) {
+  g_viewer.log = CreateFileW(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (g_viewer.log == INVALID_HANDLE_VALUE) return Fail(1, "cannot open the log file");
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = ViewerProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KvDriverViewer";
+  RegisterClassW(&wc);
+  // A hidden top-level window: the chain takes any window, and nothing of it shows on screen.
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"kvdriver viewer", WS_POPUP, 0, 0, 1, 1,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+  if (hwnd == nullptr) return Fail(1, "CreateWindow failed");
+  g_viewer.joined = true;
+  g_viewer.next = SetClipboardViewer(hwnd);
+  {
+    Json j;
+    j.Begin()
+        .Str("event", std::string("joined"))
+        .Int("hwnd", HandleValue(hwnd))
+        .Int("next", HandleValue(g_viewer.next))
+        .Int("pid", static_cast<long long>(GetCurrentProcessId()))
+        .End();
+    g_viewer.Write(j);
+  }
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  CloseHandle(g_viewer.log);
+  Emit("{\"ok\":true}");
+  return 0;
+}
+
+// The benchmark's stopwatch: the timing is taken here, inside the prefix, so that starting a Wine
+// process for each look does not count.
+
+double Milliseconds(const LARGE_INTEGER& from) {
+  LARGE_INTEGER now = {};
+  LARGE_INTEGER frequency = {};
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+struct WindowSearch {
+  DWORD pid;
+  const std::wstring* caption;
+  HWND found;
+};
+
+// time-start <exe> <caption> [timeout-ms]: starts the program and measures until a visible
+// top-level window of its process has the caption; then closes it with WM_CLOSE and waits for
+// the process to end. Answers {"ms":..., "close_ms":..., "exit":...}.
+int CmdTimeStart(const std::wstring& exe, const std::wstring& caption, long timeout) {
+  std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  LARGE_INTEGER started = {};
+  QueryPerformanceCounter(&started);
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+    return Fail(1, "CreateProcess failed");
+  }
+  WindowSearch search = {process.dwProcessId, &caption, nullptr};
+  double ms = -1;
+  while (Milliseconds(started) < timeout) {
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<WindowSearch*>(param);
+          if (ProcessOf(hwnd) != s->pid || !IsWindowVisible(hwnd)) return TRUE;
+          wchar_t buf[256] = {};
+          InternalGetWindowText(hwnd, buf, 256);
+          if (*s->caption != buf) return TRUE;
+          s->found = hwnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) {
+      ms = Milliseconds(started);
+      break;
+    }
+    Sleep(1);
+  }
+  LARGE_INTEGER closed = {};
+  QueryPerformanceCounter(&closed);
+  if (search.found != nullptr) PostMessageW(search.found, WM_CLOSE, 0, 0);
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout)) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &code);
+  } else {
+    TerminateProcess(process.hProcess, 1);
+  }
+  const double closeMs = Milliseconds(closed);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (ms < 0) return Fail(1, "no window with that caption in time");
+  char buf[128];
+  std::snprintf(buf, sizeof buf, "{\"ms\":%.3f,\"close_ms\":%.3f,\"exit\":%lu}", ms, closeMs,
+                static_cast<unsigned long>(code));
+  Emit(buf);
+  return 0;
+}
+
+struct TextSearch {
+  const std::wstring* text;
+  bool found;
+};
+
+BOOL CALLBACK FindVisibleText(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<TextSearch*>(param);
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  wchar_t buf[256] = {};
+  InternalGetWindowText(hwnd, buf, 256);
+  if (*s->text != buf) return TRUE;
+  s->found = true;
+  return FALSE;
+}
+
+bool ShowsText(HWND hwnd, const std::wstring& text) {
+  TextSearch search = {&text, false};
+  if (!FindVisibleText(hwnd, reinterpret_cast<LPARAM>(&search))) return true;
+  EnumChildWindows(hwnd, FindVisibleText, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<total-chars>] [timeout-ms]: copies the
+// text (padded with lines of filler up to the total) and measures until the window, or one of its
+// visible children, shows the caption. Answers {"ms":..., "copy_ms":..., "chars":...}, copy_ms
+// being the time until the copy itself was done (CloseClipboard returned).
+int CmdTimeCopy(HWND hwnd, const std::wstring& caption, std::wstring text, long total,
+                long timeout) {
+  static const wchar_t kLine[] =
+      L"0123456789 the quick brown fox jumps over the lazy dog 0123456\r\n";
+  const size_t lineLength = std::wcslen(kLine);
+  while (static_cast<long>(text.size()) < total) {
+    const size_t missing = static_cast<size_t>(total) - text.size();
+    text.append(kLine, missing < lineLength ? missing : lineLength);
+  }
+  if (ShowsText(hwnd, caption)) return Fail(2, "the caption is already shown");
+  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) return Fail(1, "GlobalAlloc failed");
+  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  if (!OpenClipboardRetry()) return Fail(1, "clipboard busy");
+  LARGE_INTEGER started = {};
+  QueryPerformanceCounter(&started);
+  EmptyClipboard();
+  bool ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  CloseClipboard();
+  if (!ok) return Fail(1, "SetClipboardData failed");
+  // The copy's own share: what every viewer waits for before it can begin.
+  const double copied = Milliseconds(started);
+  while (Milliseconds(started) < timeout) {
+    if (ShowsText(hwnd, caption)) {
+      char buf[128];
+      std::snprintf(buf, sizeof buf, "{\"ms\":%.3f,\"copy_ms\":%.3f,\"chars\":%zu}",
+                    Milliseconds(started), copied, text.size());
+      Emit(buf);
+      return 0;
+    }
+    Sleep(1);
+  }
+  return Fail(1, "the caption did not show in time");
+}
+
 int Usage() {
   return Fail(2,
               "usage: kvdriver find <caption> [timeout-ms] [--hidden] [--class] | list | "
               "info <hwnd> | children <hwnd> | edit-text <hwnd> | close <hwnd> | "
               "activate <hwnd> | move <hwnd> <x> <y> <w> <h> | foreground | "
-              "clip-get | clip-set [<text>] | clip-set-hex <utf8-hex> | pixel <x> <y>");
+              "clip-get | clip-set [<text>] | clip-set-hex <utf8-hex> | "
+              "clip-set-marked <utf8-hex> <format> [<dword>] | pixel <x> <y> | "
+              "viewer <logfile> | time-start <exe> <caption> [<timeout-ms>] | "
+              "time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<chars>] [<timeout-ms>]");
 }
 
 }  // namespace
@@ -410,6 +695,38 @@ int wmain(int argc, wchar_t** argv) {
     if (rest != 1 || !FromHex(args[0], bytes)) return Usage();
     std::wstring text = Wide(bytes);
     return CmdClipSet(&text);
+  }
+  if (command == L"clip-set-marked") {
+    std::string bytes;
+    long value = 0;
+    if (rest < 2 || rest > 3 || !FromHex(args[0], bytes) ||
+        (rest == 3 && !ParseInt(args[2], value))) {
+      return Usage();
+    }
+    return CmdClipSetMarked(Wide(bytes), args[1], static_cast<DWORD>(value));
+  }
+  if (command == L"viewer") {
+    if (rest != 1) return Usage();
+    return CmdViewer(args[0]);
+  }
+  if (command == L"time-start") {
+    long timeout = 30000;
+    if (rest < 2 || rest > 3 || (rest == 3 && !ParseInt(args[2], timeout))) return Usage();
+    return CmdTimeStart(args[0], args[1], timeout);
+  }
+  if (command == L"time-copy") {
+    HWND target = nullptr;
+    std::string caption;
+    std::string text;
+    long total = 0;
+    long timeout = 10000;
+    if (rest < 3 || rest > 5 || !ParseHandle(args[0], target) || !FromHex(args[1], caption) ||
+        !FromHex(args[2], text) || (rest >= 4 && !ParseInt(args[3], total)) ||
+        (rest == 5 && !ParseInt(args[4], timeout))) {
+      return Usage();
+    }
+    if (!IsWindow(target)) return Fail(1, "no such window");
+    return CmdTimeCopy(target, Wide(caption), Wide(text), total, timeout);
   }
   if (command == L"pixel") {
     long x = 0;
