@@ -58,7 +58,7 @@ Rect Win32ImageButton::BoundsRect() const {
 
 void Win32ImageButton::SetGlyph(const Bitmap* glyph) {
   glyph_ = dynamic_cast<const Win32Bitmap*>(glyph);
-  Repaint();
+  Invalidate();
 }
 
 void Win32ImageButton::SetHint(const std::string& hint) {
@@ -78,18 +78,7 @@ void Win32ImageButton::SetHint(const std::string& hint) {
   }
 }
 
-void Win32ImageButton::SetVisible(bool on) { ShowWindow(Hwnd(), on ? SW_SHOWNA : SW_HIDE); }
-
-void Win32ImageButton::Repaint() {
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);  // a null window would mean all of them
-}
-
-bool Win32ImageButton::PointInside(LPARAM lParam) const {
-  RECT client{};
-  GetClientRect(Hwnd(), &client);
-  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  return PtInRect(&client, p) != FALSE;
-}
+void Win32ImageButton::SetVisible(bool on) { ShowChild(on); }
 
 void Win32ImageButton::Paint(HDC dc) {
   RECT client{};
@@ -133,7 +122,7 @@ LRESULT Win32ImageButton::MouseDown() {
   held_ = true;
   inside_ = true;
   SetCapture(Hwnd());
-  Repaint();
+  Invalidate();
   return 0;
 }
 
@@ -141,8 +130,8 @@ LRESULT Win32ImageButton::MouseUp(LPARAM lParam) {
   if (!held_) return 0;
   held_ = false;  // before ReleaseCapture, whose WM_CAPTURECHANGED comes at once
   ReleaseCapture();
-  Repaint();
-  if (PointInside(lParam)) Click();
+  Invalidate();
+  if (ClientContains(lParam)) Click();
   return 0;
 }
 
@@ -156,7 +145,7 @@ LRESULT Win32ImageButton::KeyDown(WPARAM key, LPARAM lParam) {
     const bool repeat = (lParam & (1 << 30)) != 0;
     if (!repeat && !held_) {
       spaceHeld_ = true;
-      Repaint();
+      Invalidate();
     }
     return 0;
   }
@@ -167,32 +156,22 @@ LRESULT Win32ImageButton::KeyDown(WPARAM key, LPARAM lParam) {
 LRESULT Win32ImageButton::KeyUp(WPARAM key) {
   if (key == VK_SPACE && spaceHeld_) {
     spaceHeld_ = false;
-    Repaint();
+    Invalidate();
     Click();
   }
   return 0;
 }
 
 LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT painted = 0;
+  if (HandlePaintMessage(message, wParam, [this](HDC dc) { Paint(dc); }, painted)) return painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // Paint covers every pixel
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = BeginPaint(Hwnd(), &ps);
-      Paint(dc);
-      EndPaint(Hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_LBUTTONDOWN:
       return MouseDown();
     case WM_MOUSEMOVE:
-      if (held_ && PointInside(lParam) != inside_) {
+      if (held_ && ClientContains(lParam) != inside_) {
         inside_ = !inside_;
-        Repaint();
+        Invalidate();
       }
       return 0;
     case WM_LBUTTONUP:
@@ -200,7 +179,7 @@ LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_CAPTURECHANGED:
       if (held_) {  // the press was taken from us (a menu, another window)
         held_ = false;
-        Repaint();
+        Invalidate();
       }
       return 0;
     case WM_KEYDOWN:
@@ -208,11 +187,11 @@ LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_KEYUP:
       return KeyUp(wParam);
     case WM_SETFOCUS:
-      Repaint();
+      Invalidate();
       return 0;
     case WM_KILLFOCUS:
       spaceHeld_ = false;
-      Repaint();
+      Invalidate();
       return 0;
     case WM_GETDLGCODE:
       return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;

@@ -38,13 +38,11 @@ class Win32ImageButton : public ImageButton, public WindowObject {
  private:
   void Paint(HDC dc);
   void DrawGlyph(HDC dc, const RECT& client, bool pressed);
-  bool PointInside(LPARAM lParam) const;
   LRESULT MouseDown();
   LRESULT MouseUp(LPARAM lParam);
   LRESULT KeyDown(WPARAM key, LPARAM lParam);
   LRESULT KeyUp(WPARAM key);
   void Click();  // the last thing a message handler does: the handler may destroy us
-  void Repaint();
 
   ImageButtonEvents& events_;
   HWND tooltip_;

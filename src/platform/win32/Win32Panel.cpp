@@ -63,36 +63,32 @@ void Win32Panel::SetCaption(const std::string& caption) {
   caption_ = CaptionToWide(caption);
   // Also the window text, where other programs (a test driver) read it.
   SetWindowTextW(Hwnd(), caption_.c_str());
-  Repaint();
+  Invalidate();
 }
 
 void Win32Panel::SetBevels(Bevel outer, Bevel inner) {
   outer_ = outer;
   inner_ = inner;
-  Repaint();
+  Invalidate();
 }
 
 void Win32Panel::SetColor(Color color) {
   color_ = color;
-  Repaint();
+  Invalidate();
 }
 
 void Win32Panel::SetFontColor(Color color) {
   fontColor_ = color;
-  Repaint();
+  Invalidate();
 }
 
 void Win32Panel::SetTabStop(bool on) { SetTabStopStyle(on); }
 
 void Win32Panel::SetTabOrder(int position) { SetTabPosition(position); }
 
-void Win32Panel::SetVisible(bool on) { ShowWindow(Hwnd(), on ? SW_SHOWNA : SW_HIDE); }
+void Win32Panel::SetVisible(bool on) { ShowChild(on); }
 
 bool Win32Panel::Focused() const { return Hwnd() && GetFocus() == Hwnd(); }
-
-void Win32Panel::Repaint() {
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);  // a null window would mean all of them
-}
 
 void Win32Panel::Paint(HDC dc) {
   RECT rect{};
@@ -146,19 +142,9 @@ LRESULT Win32Panel::ButtonUp(MouseButton button, LPARAM lParam) {
 }
 
 LRESULT Win32Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT painted = 0;
+  if (HandlePaintMessage(message, wParam, [this](HDC dc) { Paint(dc); }, painted)) return painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // Paint covers every pixel
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = BeginPaint(Hwnd(), &ps);
-      Paint(dc);
-      EndPaint(Hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_LBUTTONDOWN:
       return ButtonDown(MouseButton::Left, lParam, false);
     case WM_LBUTTONDBLCLK:

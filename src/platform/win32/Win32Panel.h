@@ -41,7 +41,6 @@ class Win32Panel : public Panel, public WindowObject {
   void Paint(HDC dc);
   LRESULT ButtonDown(MouseButton button, LPARAM lParam, bool doubleClick);
   LRESULT ButtonUp(MouseButton button, LPARAM lParam);
-  void Repaint();
 
   PanelEvents& events_;
   HFONT font_;

@@ -30,27 +30,16 @@ Rect Win32ToggleButton::BoundsRect() const {
 
 void Win32ToggleButton::SetGlyph(const Bitmap* glyph) {
   glyph_ = dynamic_cast<const Win32Bitmap*>(glyph);
-  Repaint();
+  Invalidate();
 }
 
 void Win32ToggleButton::SetDown(bool down) {
   if (down_ == down) return;
   down_ = down;
-  Repaint();
+  Invalidate();
 }
 
-void Win32ToggleButton::SetVisible(bool on) { ShowWindow(Hwnd(), on ? SW_SHOWNA : SW_HIDE); }
-
-void Win32ToggleButton::Repaint() {
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);  // a null window would mean all of them
-}
-
-bool Win32ToggleButton::PointInside(LPARAM lParam) const {
-  RECT client{};
-  GetClientRect(Hwnd(), &client);
-  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  return PtInRect(&client, p) != FALSE;
-}
+void Win32ToggleButton::SetVisible(bool on) { ShowChild(on); }
 
 void Win32ToggleButton::Paint(HDC dc) {
   RECT client{};
@@ -82,48 +71,38 @@ void Win32ToggleButton::DrawGlyph(HDC dc, const RECT& client, Image image) {
 }
 
 LRESULT Win32ToggleButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT painted = 0;
+  if (HandlePaintMessage(message, wParam, [this](HDC dc) { Paint(dc); }, painted)) return painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // Paint covers every pixel
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = BeginPaint(Hwnd(), &ps);
-      Paint(dc);
-      EndPaint(Hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_LBUTTONDOWN:
       held_ = true;
       inside_ = true;
       SetCapture(Hwnd());
-      Repaint();
+      Invalidate();
       return 0;
     case WM_MOUSEMOVE:
-      if (held_ && PointInside(lParam) != inside_) {
+      if (held_ && ClientContains(lParam) != inside_) {
         inside_ = !inside_;
-        Repaint();
+        Invalidate();
       }
       return 0;
     case WM_LBUTTONUP: {
       if (!held_) return 0;
       held_ = false;  // before ReleaseCapture, whose WM_CAPTURECHANGED comes at once
       ReleaseCapture();
-      if (!PointInside(lParam)) {
-        Repaint();
+      if (!ClientContains(lParam)) {
+        Invalidate();
         return 0;
       }
       down_ = !down_;
-      Repaint();
+      Invalidate();
       events_.ToggleButtonClick();  // may destroy us: nothing of ours is touched after it
       return 0;
     }
     case WM_CAPTURECHANGED:
       if (held_) {  // the press was taken from us (a menu, another window)
         held_ = false;
-        Repaint();
+        Invalidate();
       }
       return 0;
     case BM_GETCHECK:

@@ -36,8 +36,6 @@ class Win32ToggleButton : public ToggleButton, public WindowObject {
 
   void Paint(HDC dc);
   void DrawGlyph(HDC dc, const RECT& client, Image image);
-  bool PointInside(LPARAM lParam) const;
-  void Repaint();
 
   ToggleButtonEvents& events_;
   const Color& background_;

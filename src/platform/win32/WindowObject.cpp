@@ -1,5 +1,7 @@
 #include "platform/win32/WindowObject.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -167,6 +169,13 @@ LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   return self->HandleMessage(message, wParam, lParam);
+}
+
+bool WindowObject::ClientContains(LPARAM lParam) const {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  return PtInRect(&client, p) != FALSE;
 }
 
 }  // namespace korvane::platform::win32

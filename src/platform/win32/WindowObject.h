@@ -49,6 +49,38 @@ class WindowObject {
   static bool NavigateByKey(HWND parent, HWND from, WPARAM key);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // Shared by the owner-drawn controls.
+  void Invalidate() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);  // a null window would mean all of them
+  }
+  void ShowChild(bool on) { ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE); }
+  // The mouse position of a mouse message lies in the client area.
+  bool ClientContains(LPARAM lParam) const;
+  // WM_ERASEBKGND (nothing: the paint covers every pixel), WM_PAINT and WM_PRINTCLIENT for a
+  // control that paints itself with `paint(dc)`; true with the result set when handled.
+  template <typename Paint>
+  bool HandlePaintMessage(UINT message, WPARAM wParam, Paint paint, LRESULT& result) {
+    switch (message) {
+      case WM_ERASEBKGND:
+        result = 1;
+        return true;
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        const HDC dc = BeginPaint(hwnd_, &ps);
+        paint(dc);
+        EndPaint(hwnd_, &ps);
+        result = 0;
+        return true;
+      }
+      case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+      default:
+        return false;
+    }
+  }
+
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
