@@ -115,4 +115,15 @@ kv_wine_prefix() {
     kv_log "making the Wine prefix $WINEPREFIX (once, about 10 s)"
     timeout 300 wineboot -i >>"$log" 2>&1 </dev/null || return 1
   fi
+  # Japanese menu and message box captions need the font links a Windows has (also added to
+  # a prefix made before they were).
+  if ! grep -q 'FontLink\\\\SystemLink' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    timeout 60 wine reg import "$(kv_windows_path "$KV_ROOT/scripts/japanese-ui-fonts.reg")" \
+      >>"$log" 2>&1 </dev/null || return 1
+  fi
+}
+
+# A Unix path as Windows programs under Wine name it (through the Z: drive).
+kv_windows_path() {
+  printf 'Z:%s' "$(realpath "$1" | tr '/' '\\')"
 }

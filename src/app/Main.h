@@ -21,6 +21,21 @@ namespace korvane {
 // flags; any other value means no modifier.
 std::uint32_t HotKeyModifierFlags(std::int16_t modifierKey);
 
+// What the popup menu's items report when chosen; a group item reports kMenuFirstGroup plus
+// its index in the group menu.
+enum MenuCommand : std::uint32_t {
+  kMenuNone = 0,
+  kMenuMakeGroupCommand,
+  kMenuGroupEditCommand,
+  kMenuWindowHiddenCommand,
+  kMenuWatchClipboardCommand,
+  kMenuAlwaysOnTopCommand,
+  kMenuOptionsCommand,
+  kMenuHelpCommand,
+  kMenuExitCommand,
+  kMenuFirstGroup = 1000,
+};
+
 class TForm1 final : private platform::MainWindowEvents {
  public:
   // Builds the window and runs FormCreate. An error in a start-up step is shown in the
@@ -86,10 +101,26 @@ class TForm1 final : private platform::MainWindowEvents {
   void SetHotKey();
   void SetWindowTopMost();
   void SetWindowNoTopMost();
+  platform::LResult UMTrayIcon(platform::LParam mouseMessage);
+  void WMHotKey();
 
-  // Auto-hide.
+  // The popup menu, on the window and on the tray icon: built from the current state each
+  // time it opens.
+  std::vector<platform::MenuItem> PopupMenuItems() const;
+  void PopupMenu(platform::Point at);
+  void PopupMenuClick(std::uint32_t command);
+  void PopWindowVisibleClick();
+  void PopCheckClipClick();
+  void PopForwardClick();
+  void Help1Click();
+  void PM_ExitClick();
+
+  // Auto-hide, and dragging the window.
   void CheckScreenEdge();
   void StopSlideTimer();
+  platform::LResult WMLButtonDown();
+  // `proposed`: the dragged window's rectangle, moved back onto the desktop where it leaves it.
+  platform::LResult WMMoving(platform::Rect& proposed);
 
   // The window's place, in screen coordinates (the window has no border).
   int Left() const { return Window->BoundsRect().Left; }

@@ -8,12 +8,37 @@ namespace korvane {
 bool TForm1::WindowMessage(std::uint32_t message, platform::WParam wParam,
                            platform::LParam lParam, platform::LResult& result) {
   switch (message) {
+    case wm::LButtonDown:
+      result = WMLButtonDown();
+      return true;
+    case wm::Moving:
+      // lParam points to the window's proposed rectangle, laid out as a Rect.
+      if (lParam == 0) return false;
+      result = WMMoving(*reinterpret_cast<platform::Rect*>(lParam));
+      return true;
     case wm::DrawClipboard:
       result = WMDrawClipboard(wParam, lParam);
       return true;
     case wm::ChangeCBChain:
       result = WMChangeCBChain(wParam, lParam);
       return true;
+    case wm::HotKey:
+      WMHotKey();
+      result = 0;
+      return true;
+    case UM_TRAYICON:
+      result = UMTrayIcon(lParam);
+      return true;
+    case wm::ContextMenu: {
+      // The form's popup menu, on a right click anywhere in the window (the controls pass the
+      // request up) or the menu key; the keyboard's request has no position.
+      platform::Point at{static_cast<std::int16_t>(lParam & 0xFFFF),
+                         static_cast<std::int16_t>((lParam >> 16) & 0xFFFF)};
+      if ((lParam & 0xFFFFFFFF) == 0xFFFFFFFF) at = platform::Point{Left(), Top()};
+      PopupMenu(at);
+      result = 0;
+      return true;
+    }
     case UM_LOCKCHANGED:
       UMLockChanged(wParam);
       result = 0;

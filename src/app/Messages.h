@@ -10,9 +10,12 @@
 namespace korvane {
 
 namespace wm {
+// lParam: the cursor in screen coordinates, -1 when the menu key asked.
+constexpr std::uint32_t ContextMenu = 0x007B;
 constexpr std::uint32_t MouseMove = 0x0200;
 constexpr std::uint32_t LButtonDown = 0x0201;
 constexpr std::uint32_t RButtonDown = 0x0204;
+// lParam: the proposed window rectangle (left, top, right, bottom), changed in place.
 constexpr std::uint32_t Moving = 0x0216;
 // wParam, lParam: passed on to the next viewer unchanged.
 constexpr std::uint32_t DrawClipboard = 0x0308;

@@ -42,6 +42,34 @@ void TForm1::SetHotKey() {
                               static_cast<std::uint16_t>(Config.HotKeyCode));
 }
 
+platform::LResult TForm1::UMTrayIcon(platform::LParam mouseMessage) {
+  switch (mouseMessage) {
+    case wm::RButtonDown: {
+      // On the press, not the release.
+      platform::Point at;
+      System.Desk().CursorPos(at);
+      System.Desk().SetForegroundWindow(Window->Handle());
+      PopupMenu(at);
+      break;
+    }
+    case wm::LButtonDown:
+      System.Desk().SetForegroundWindow(Window->Handle());
+      Window->Show();
+      // Otherwise a window hidden by the setting hides again at the next deactivation.
+      if (Config.TrayClickUnhides) PopWindowVisibleChecked = false;
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
+void TForm1::WMHotKey() {
+  // Any hotkey that reaches us shows the window; WindowHidden stays as it is.
+  System.Desk().SetForegroundWindow(Window->Handle());
+  Window->Show();
+}
+
 void TForm1::SetWindowTopMost() { Window->SetTopMost(true); }
 
 void TForm1::SetWindowNoTopMost() { Window->SetTopMost(false); }

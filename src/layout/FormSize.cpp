@@ -18,6 +18,8 @@ int TForm1::GetFormHeight() const {
 void TForm1::SetFormSize(bool adjust) {
   const int w = GetFormWidth();
   const int h = GetFormHeight();
+  const int oldWidth = Width();
+  const int oldHeight = Height();
   platform::Rect screen;
   const bool haveScreen = System.Desk().ScreenRect(screen);
 
@@ -51,7 +53,9 @@ void TForm1::SetFormSize(bool adjust) {
       SetSize(Width(), h);
     }
   }
-  PaintFrame();
+  // The frame runs along the edges: it only moves when the size does. Painting it over
+  // unchanged would also wipe the number boxes until the next paint.
+  if (Width() != oldWidth || Height() != oldHeight) PaintFrame();
 }
 
 void TForm1::SetControlPosition() {

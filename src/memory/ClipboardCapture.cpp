@@ -25,6 +25,7 @@ platform::LResult TForm1::WMDrawClipboard(platform::WParam wParam, platform::LPa
     if (locked < Config.MemoryLimit && System.Clip().GetText(text) && !System.Clip().IsPrivate() &&
         (!Config.SkipDuplicates ||
          (!LockedTable->Contains(text) && !UnlockedTable->Contains(text)))) {
+      const std::int32_t countBefore = UnlockedTable->Count;
       // Memories loaded at start are not trimmed, so the table may hold more than the limit:
       // the capture drops the oldest down to it, so the window never grows past the limit.
       while (UnlockedTable->Count > 0 && locked + UnlockedTable->Count >= Config.MemoryLimit) {
@@ -34,7 +35,12 @@ platform::LResult TForm1::WMDrawClipboard(platform::WParam wParam, platform::LPa
       SetFormSize(true);
       SetControlPosition();
       SetTabOrder();
-      Window->Refresh();
+      // No repaint of everything: each control repaints itself where it changed. With as
+      // many memories as before (a full window) the frame and the numbers stand as they
+      // were; otherwise the size changed and the face is drawn again for the new count.
+      if (UnlockedTable->Count != countBefore) {
+        if (std::unique_ptr<platform::Canvas> canvas = Window->GetCanvas()) FormPaint(*canvas);
+      }
     }
   }
   // Always passed on, watching or not, so that the chain behind us never breaks.

@@ -27,6 +27,8 @@ class Desktop {
                               LParam lParam) = 0;
   // One synthesised key event (keybd_event with scan code 0 and no extra information).
   virtual void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) = 0;
+  // The mouse cursor's position on the screen.
+  virtual bool CursorPos(Point& at) = 0;
   // The rectangle of the desktop window: the whole primary screen.
   virtual bool ScreenRect(Rect& rect) = 0;
   // A system colour resolved to its current 0x00BBGGRR value; plain colours pass unchanged.

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/ImageButton.h"
 #include "platform/Panel.h"
+#include "platform/PopupMenu.h"
 #include "platform/ToggleButton.h"
 #include "platform/Types.h"
 
@@ -46,6 +48,9 @@ class MainWindow {
   virtual void Close() = 0;
   // A canvas for drawing outside the paint handler; it draws at once.
   virtual std::unique_ptr<Canvas> GetCanvas() = 0;
+  // Opens a popup menu at a screen position and returns when it closes: the command of the
+  // chosen item, 0 when none was chosen. The menu is modal; messages go on meanwhile.
+  virtual std::uint32_t TrackPopupMenu(const std::vector<MenuItem>& items, Point at) = 0;
 
   virtual std::unique_ptr<Panel> CreatePanel(PanelEvents& events) = 0;
   virtual std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) = 0;

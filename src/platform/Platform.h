@@ -9,6 +9,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "platform/HelpViewer.h"
 #include "platform/System.h"
 
 namespace korvane::platform {
@@ -22,6 +23,7 @@ class Platform {
   virtual Clipboard& Clip() = 0;
   virtual FileSystem& Files() = 0;
   virtual System& Sys() = 0;
+  virtual HelpViewer& Help() = 0;
 
   // Loads a .bmp file; raises PlatformError when it cannot.
   virtual std::unique_ptr<Bitmap> LoadBitmap(const std::string& path) = 0;

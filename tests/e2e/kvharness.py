@@ -37,6 +37,7 @@ EXIT_TIMEOUT = 15
 DRIVER_TIMEOUT = 30
 
 DEFAULT_GROUP = "デフォルト"
+UI_FONT_LINKS = Path(__file__).resolve().parents[2] / "scripts" / "japanese-ui-fonts.reg"
 
 _T0 = time.monotonic()
 
@@ -158,6 +159,10 @@ class Session:
                            stdout=log, stderr=log, timeout=30, check=True)
             subprocess.run(["wineboot", "-i"], env=self.env, stdout=log, stderr=log,
                            stdin=subprocess.DEVNULL, timeout=WINEBOOT_TIMEOUT, check=True)
+            # Japanese menu and message box captions need the font links a Windows has.
+            subprocess.run(["wine", "reg", "import", windows_path(UI_FONT_LINKS)], env=self.env,
+                           stdout=log, stderr=log, stdin=subprocess.DEVNULL, timeout=60,
+                           check=True)
         try:
             self.driver("list", timeout=WARMUP_TIMEOUT)
         except HarnessError:
@@ -574,6 +579,30 @@ class Korvane:
         """The captions of the visible memories in memory order."""
         return [panel["text"] for panel, _ in self.memories()]
 
+    def set_entries(self, entries):
+        """Changes any entries of this installation's Data\\Setting.dat before a start, by
+        their numbers in settingsfile (the option buttons' show flags, TabOrder, ...)."""
+        import settingsfile
+        path = self.dir / "Data" / "Setting.dat"
+        settings = settingsfile.parse(path.read_bytes())
+        settings.update(entries)
+        path.write_bytes(settingsfile.compose(settings))
+        if settingsfile.GROW_LEFT in entries:
+            self.grow_left = bool(entries[settingsfile.GROW_LEFT])
+
+    def option_buttons(self):
+        """The option buttons from left to right; each one's text is its hint."""
+        buttons = [c for c in self.children() if c["class"] == "KorvaneImageButton"]
+        return sorted(buttons, key=lambda c: c["rect"]["left"])
+
+    def press_keys(self, *keys):
+        """Keys pressed while this window is the active one. Without a window manager the X
+        server gives key events to the X window under the pointer, so the pointer rests on the
+        window's top-left margin first, where no control is."""
+        rect = self.info()["rect"]
+        self.session.xdotool("mousemove", rect["left"] + 2, rect["top"] + 2)
+        self.session.xdotool("key", *keys)
+
     def close(self, timeout=EXIT_TIMEOUT):
         """WM_CLOSE to the main window; returns the exit code of the process."""
         if self.process is None:
@@ -638,6 +667,14 @@ class Notepad:
         typed = text.replace("\n", "\r\n")
         wait_until(lambda: self.edit()["text"] == typed, 10, "the typed text in notepad")
         self.session.xdotool("key", "ctrl+a", "ctrl+c")
+
+    def type_new(self, text):
+        """Replaces notepad's text with `text` typed as a user would (no line breaks)."""
+        edit = self.session.driver("children", self.hwnd)["children"][0]
+        self.session.click(edit["screen"]["left"] + 50, edit["screen"]["top"] + 50)
+        self.session.xdotool("key", "ctrl+a", "BackSpace")
+        self.session.type_text(text)
+        wait_until(lambda: self.edit()["text"] == text, 10, "the typed text in notepad")
 
     def kill(self):
         # Closing would ask whether to save the typed text; the test is done with it.
@@ -714,6 +751,48 @@ class ClipboardViewer:
                 self.process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 pass
+
+
+class KeyLogger:
+    """A window of kvdriver's whose edit field logs every key that reaches it: the shortcuts
+    that no editor here shows an effect of (Wine's notepad has no redo)."""
+
+    def __init__(self, session, log):
+        self.session = session
+        self.log = Path(log)
+        self.process = session.wine(driver_path(), "keys", windows_path(self.log))
+        self.hwnd = None
+
+    def wait_ready(self, timeout=WINDOW_TIMEOUT):
+        ready = wait_until(lambda: next((e for e in self.events() if e["event"] == "ready"),
+                                        None), timeout, "the key logger's window")
+        self.hwnd = ready["hwnd"]
+        return ready
+
+    def events(self):
+        if not self.log.exists():
+            return []
+        events = []
+        for line in self.log.read_text(encoding="utf-8").splitlines():
+            try:
+                events.append(json.loads(line))
+            except json.JSONDecodeError:
+                break  # half written
+        return events
+
+    def keys(self):
+        """(event, virtual key, Ctrl held) for each key down and up, in order."""
+        return [(e["event"], e["vk"], e["ctrl"]) for e in self.events()
+                if e["event"] in ("down", "up")]
+
+    def close(self):
+        if self.process.poll() is None and self.hwnd is not None:
+            self.session.driver("close", self.hwnd, check=False)
+        try:
+            self.process.wait(timeout=EXIT_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait(timeout=10)
 
 
 class KorvaneTestCase(unittest.TestCase):

@@ -101,6 +101,11 @@ void FakeDesktop::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) {
   Keys.push_back(KeyRecord{virtualKey, flags, Foreground});
 }
 
+bool FakeDesktop::CursorPos(platform::Point& at) {
+  at = Cursor;
+  return true;
+}
+
 bool FakeDesktop::ScreenRect(platform::Rect& rect) {
   if (!ScreenAvailable) return false;
   rect = Screen;

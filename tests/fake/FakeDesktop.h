@@ -47,6 +47,7 @@ class FakeDesktop : public platform::Desktop {
   WindowHandle Foreground = 0;
   std::vector<KeyRecord> Keys;
   platform::Rect Screen{0, 0, 1280, 800};
+  platform::Point Cursor{640, 400};
   bool ScreenAvailable = true;
   std::map<int, platform::Color> SystemColors;
   // Windows that never take the keyboard focus when made foreground (a hung program).
@@ -62,6 +63,7 @@ class FakeDesktop : public platform::Desktop {
   LResult SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                       LParam lParam) override;
   void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override;
+  bool CursorPos(platform::Point& at) override;
   bool ScreenRect(platform::Rect& rect) override;
   platform::Color ColorToRGB(platform::Color color) override;
 

@@ -78,6 +78,20 @@ class FakeSystem : public platform::System {
   std::map<std::string, std::uint16_t> atoms_;
 };
 
+// Keeps what it was asked to show, one entry per Show.
+class FakeHelpViewer : public platform::HelpViewer {
+ public:
+  struct Shown {
+    std::vector<platform::HelpTopic> Topics;
+    std::size_t Current;
+  };
+  std::vector<Shown> Shows;
+
+  void Show(const std::vector<platform::HelpTopic>& topics, std::size_t current) override {
+    Shows.push_back(Shown{topics, current});
+  }
+};
+
 class FakeBitmap : public platform::Bitmap {
  public:
   FakeBitmap(int width, int height) : width_(width), height_(height) {}
@@ -101,12 +115,14 @@ class FakePlatform : public platform::Platform {
   FakeFileSystem Files_;
   FakeSystem System_;
   FakeApplication Application{Desktop};
+  FakeHelpViewer HelpWindow;
 
   platform::Application& App() override { return Application; }
   platform::Desktop& Desk() override { return Desktop; }
   platform::Clipboard& Clip() override { return Clipboard; }
   platform::FileSystem& Files() override { return Files_; }
   platform::System& Sys() override { return System_; }
+  platform::HelpViewer& Help() override { return HelpWindow; }
   // A file that exists and starts like a bitmap loads; anything else raises.
   std::unique_ptr<platform::Bitmap> LoadBitmap(const std::string& path) override;
 

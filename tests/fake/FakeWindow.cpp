@@ -137,7 +137,8 @@ FakeMainWindow::~FakeMainWindow() { desktop_.RemoveWindow(handle_); }
 
 LResult FakeMainWindow::Deliver(std::uint32_t message, WParam wParam, LParam lParam) {
   LResult result = 0;
-  if (!events_.WindowMessage(message, wParam, lParam, result)) result = 0;
+  LastDefaulted = !events_.WindowMessage(message, wParam, lParam, result);
+  if (LastDefaulted) result = 0;
   return result;
 }
 
@@ -161,6 +162,17 @@ void FakeMainWindow::Refresh() {
 
 std::unique_ptr<platform::Canvas> FakeMainWindow::GetCanvas() {
   return std::make_unique<FakeCanvas>(Drawn);
+}
+
+std::uint32_t FakeMainWindow::TrackPopupMenu(const std::vector<platform::MenuItem>& items,
+                                             platform::Point at) {
+  LastMenu = items;
+  LastMenuAt = at;
+  ++MenusOpened;
+  if (WhileMenuOpen) WhileMenuOpen();
+  const std::uint32_t chosen = MenuChoice;
+  MenuChoice = 0;
+  return chosen;
 }
 
 std::unique_ptr<platform::Panel> FakeMainWindow::CreatePanel(platform::PanelEvents& events) {

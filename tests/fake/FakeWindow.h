@@ -2,6 +2,7 @@
 // release, double-click, focus, toggle) and read what the user would see.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -163,6 +164,13 @@ class FakeMainWindow : public platform::MainWindow {
   int Refreshes = 0;
   std::vector<CanvasOp> LastPaint;  // what the last full repaint drew
   std::vector<CanvasOp> Drawn;      // what was drawn outside a repaint
+  std::vector<platform::MenuItem> LastMenu;  // the popup menu opened last
+  platform::Point LastMenuAt;
+  int MenusOpened = 0;
+  bool LastDefaulted = false;  // the last delivered message went to the default handling
+  std::uint32_t MenuChoice = 0;
+  // Runs while the menu is open (the system goes on delivering messages meanwhile).
+  std::function<void()> WhileMenuOpen;
 
   WindowHandle Handle() const override { return handle_; }
   platform::Rect BoundsRect() const override { return Bounds; }
@@ -173,6 +181,9 @@ class FakeMainWindow : public platform::MainWindow {
   void Refresh() override;
   void Close() override { Closed = true; }
   std::unique_ptr<platform::Canvas> GetCanvas() override;
+  // Records the menu and answers MenuChoice (then 0 again), as if the user chose that item.
+  std::uint32_t TrackPopupMenu(const std::vector<platform::MenuItem>& items,
+                               platform::Point at) override;
   std::unique_ptr<platform::Panel> CreatePanel(platform::PanelEvents& events) override;
   std::unique_ptr<platform::ToggleButton> CreateToggleButton(
       platform::ToggleButtonEvents& events) override;

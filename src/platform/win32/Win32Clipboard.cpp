@@ -23,10 +23,7 @@ bool Win32Clipboard::GetText(std::string& text) {
   if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
       // Up to the terminating null, but never past the block, whoever put it there.
-      const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-      size_t length = 0;
-      while (length < capacity && wide[length] != L'\0') ++length;
-      text = FromWide(wide, length);
+      text = FromWideUpToNull(wide, GlobalSize(data) / sizeof(wchar_t));
       GlobalUnlock(data);
       ok = true;
     }

@@ -63,6 +63,13 @@ void Win32Desktop::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) {
   keybd_event(virtualKey, 0, flags, 0);
 }
 
+bool Win32Desktop::CursorPos(Point& at) {
+  POINT p{};
+  if (!GetCursorPos(&p)) return false;
+  at = Point{p.x, p.y};
+  return true;
+}
+
 bool Win32Desktop::ScreenRect(Rect& rect) {
   RECT r{};
   if (!GetWindowRect(GetDesktopWindow(), &r)) return false;

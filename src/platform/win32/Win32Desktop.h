@@ -17,6 +17,7 @@ class Win32Desktop : public Desktop {
   LResult SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                       LParam lParam) override;
   void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override;
+  bool CursorPos(Point& at) override;
   bool ScreenRect(Rect& rect) override;
   Color ColorToRGB(Color color) override;
 };

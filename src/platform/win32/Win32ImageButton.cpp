@@ -46,29 +46,30 @@ Win32ImageButton::~Win32ImageButton() {
 }
 
 void Win32ImageButton::SetBounds(int left, int top, int width, int height) {
-  MoveWindow(Hwnd(), left, top, width, height, TRUE);
+  MoveTo(left, top, width, height);
 }
 
-Rect Win32ImageButton::BoundsRect() const {
-  RECT r{};
-  GetWindowRect(Hwnd(), &r);
-  MapWindowPoints(nullptr, GetParent(Hwnd()), reinterpret_cast<POINT*>(&r), 2);
-  return Rect{r.left, r.top, r.right, r.bottom};
-}
+Rect Win32ImageButton::BoundsRect() const { return BoundsInParent(); }
 
 void Win32ImageButton::SetGlyph(const Bitmap* glyph) {
-  glyph_ = dynamic_cast<const Win32Bitmap*>(glyph);
+  const auto* bitmap = dynamic_cast<const Win32Bitmap*>(glyph);
+  if (bitmap == glyph_) return;
+  glyph_ = bitmap;
   Invalidate();
 }
 
 void Win32ImageButton::SetHint(const std::string& hint) {
   if (!Hwnd()) return;
-  std::wstring text = ToWide(hint);
+  hint_ = ToWide(hint);
   // Also the window text, where other programs (a test driver, a screen reader) read it.
-  SetWindowTextW(Hwnd(), text.c_str());
+  SetWindowTextW(Hwnd(), hint_.c_str());
+  ShowHintInTooltip();
+}
+
+void Win32ImageButton::ShowHintInTooltip() {
   if (!tooltip_) return;
-  TTTOOLINFOW tool = ToolOf(Hwnd(), text.data());  // the tooltip keeps a copy
-  if (text.empty()) {
+  TTTOOLINFOW tool = ToolOf(Hwnd(), hint_.data());  // the tooltip keeps a copy
+  if (hint_.empty()) {
     if (hasTool_) SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     hasTool_ = false;
   } else if (hasTool_) {
@@ -197,6 +198,12 @@ LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     case BM_CLICK:  // what other programs send to press a button
       Click();
+      return 0;
+    case kUseTooltip:
+      if (!tooltip_) {
+        tooltip_ = reinterpret_cast<HWND>(wParam);
+        ShowHintInTooltip();
+      }
       return 0;
   }
   return Default(message, wParam, lParam);

@@ -18,9 +18,13 @@ class Win32Bitmap;
 class Win32ImageButton : public ImageButton, public WindowObject {
  public:
   static constexpr const wchar_t* kClassName = L"KorvaneImageButton";
+  // Sent by the parent when its tooltip control exists at last (wParam: the tooltip); other
+  // controls pass it by.
+  static constexpr UINT kUseTooltip = WM_USER + 0x100;
 
   // Created hidden, as a child of `parent`. `tooltip` is the parent's tooltip control, which
-  // shows the hints of all its buttons and goes with the parent.
+  // shows the hints of all its buttons and goes with the parent; null when the parent makes
+  // it later (the hint then waits for kUseTooltip).
   Win32ImageButton(HWND parent, HWND tooltip, ImageButtonEvents& events);
   ~Win32ImageButton() override;
 
@@ -43,9 +47,11 @@ class Win32ImageButton : public ImageButton, public WindowObject {
   LRESULT KeyDown(WPARAM key, LPARAM lParam);
   LRESULT KeyUp(WPARAM key);
   void Click();  // the last thing a message handler does: the handler may destroy us
+  void ShowHintInTooltip();
 
   ImageButtonEvents& events_;
   HWND tooltip_;
+  std::wstring hint_;
   bool hasTool_ = false;
   const Win32Bitmap* glyph_ = nullptr;
   bool held_ = false;       // the left button went down on us and is not up yet

@@ -30,6 +30,7 @@ class Win32MainWindow : public MainWindow, public WindowObject {
   void Refresh() override;
   void Close() override;
   std::unique_ptr<Canvas> GetCanvas() override;
+  std::uint32_t TrackPopupMenu(const std::vector<MenuItem>& items, Point at) override;
 
   std::unique_ptr<Panel> CreatePanel(PanelEvents& events) override;
   std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) override;
@@ -39,13 +40,19 @@ class Win32MainWindow : public MainWindow, public WindowObject {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // The one tooltip control that shows the image buttons' hints; made with the first of them.
+  // The one tooltip control that shows the image buttons' hints. Made after the window's
+  // first paint, so that start-up does not wait for the common controls (tens of
+  // milliseconds under Wine) before the window shows; null until then.
   HWND Tooltip();
+  // Makes it, and hands it to the image buttons made before it.
+  void MakeTooltip();
 
   MainWindowEvents& events_;
   WindowFont font_;
   Color color_ = ClBtnFace;
   HWND tooltip_ = nullptr;  // owned by the window, and destroyed with it
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last active
+  bool tooltipWanted_ = false;  // an image button waits for it
 };
 
 }  // namespace korvane::platform::win32

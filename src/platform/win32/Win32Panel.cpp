@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "platform/win32/Colors.h"
 #include "platform/win32/Text.h"
 
@@ -49,35 +51,37 @@ Win32Panel::~Win32Panel() {
 }
 
 void Win32Panel::SetBounds(int left, int top, int width, int height) {
-  MoveWindow(Hwnd(), left, top, width, height, TRUE);
+  MoveTo(left, top, width, height);
 }
 
-Rect Win32Panel::BoundsRect() const {
-  RECT r{};
-  GetWindowRect(Hwnd(), &r);
-  MapWindowPoints(nullptr, GetParent(Hwnd()), reinterpret_cast<POINT*>(&r), 2);
-  return Rect{r.left, r.top, r.right, r.bottom};
-}
+Rect Win32Panel::BoundsRect() const { return BoundsInParent(); }
 
+// The setters below repaint only on a change: the layout sets every property of every memory
+// after each copy, and most of them stay as they were.
 void Win32Panel::SetCaption(const std::string& caption) {
-  caption_ = CaptionToWide(caption);
+  std::wstring wide = CaptionToWide(caption);
+  if (wide == caption_) return;
+  caption_ = std::move(wide);
   // Also the window text, where other programs (a test driver) read it.
   SetWindowTextW(Hwnd(), caption_.c_str());
   Invalidate();
 }
 
 void Win32Panel::SetBevels(Bevel outer, Bevel inner) {
+  if (outer == outer_ && inner == inner_) return;
   outer_ = outer;
   inner_ = inner;
   Invalidate();
 }
 
 void Win32Panel::SetColor(Color color) {
+  if (color == color_) return;
   color_ = color;
   Invalidate();
 }
 
 void Win32Panel::SetFontColor(Color color) {
+  if (color == fontColor_) return;
   fontColor_ = color;
   Invalidate();
 }
@@ -158,7 +162,9 @@ LRESULT Win32Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       return ButtonUp(MouseButton::Left, lParam);
     case WM_RBUTTONUP:
-      return ButtonUp(MouseButton::Right, lParam);
+      ButtonUp(MouseButton::Right, lParam);
+      // The default handling asks for the context menu, which the main window opens.
+      return Default(message, wParam, lParam);
     case WM_MBUTTONUP:
       return ButtonUp(MouseButton::Middle, lParam);
     case WM_SETFOCUS:

@@ -6,6 +6,7 @@
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32HelpWindow.h"
 #include "platform/win32/Win32System.h"
 
 namespace korvane::platform::win32 {
@@ -19,6 +20,7 @@ class Win32Platform : public Platform {
   Clipboard& Clip() override { return clipboard_; }
   FileSystem& Files() override { return files_; }
   System& Sys() override { return system_; }
+  HelpViewer& Help() override { return help_; }
 
   std::unique_ptr<Bitmap> LoadBitmap(const std::string& path) override;
 
@@ -28,6 +30,7 @@ class Win32Platform : public Platform {
   Win32Clipboard clipboard_;
   Win32FileSystem files_;
   Win32System system_;
+  Win32HelpWindow help_;
 };
 
 }  // namespace korvane::platform::win32

@@ -18,18 +18,15 @@ Win32ToggleButton::Win32ToggleButton(HWND parent, const Color& background,
 Win32ToggleButton::~Win32ToggleButton() { DestroyOwnWindow(); }
 
 void Win32ToggleButton::SetBounds(int left, int top, int width, int height) {
-  MoveWindow(Hwnd(), left, top, width, height, TRUE);
+  MoveTo(left, top, width, height);
 }
 
-Rect Win32ToggleButton::BoundsRect() const {
-  RECT r{};
-  GetWindowRect(Hwnd(), &r);
-  MapWindowPoints(nullptr, GetParent(Hwnd()), reinterpret_cast<POINT*>(&r), 2);
-  return Rect{r.left, r.top, r.right, r.bottom};
-}
+Rect Win32ToggleButton::BoundsRect() const { return BoundsInParent(); }
 
 void Win32ToggleButton::SetGlyph(const Bitmap* glyph) {
-  glyph_ = dynamic_cast<const Win32Bitmap*>(glyph);
+  const auto* bitmap = dynamic_cast<const Win32Bitmap*>(glyph);
+  if (bitmap == glyph_) return;
+  glyph_ = bitmap;
   Invalidate();
 }
 

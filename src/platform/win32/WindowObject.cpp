@@ -4,15 +4,22 @@
 
 #include <algorithm>
 #include <climits>
+#include <unordered_map>
 #include <vector>
 
 namespace korvane::platform::win32 {
 
 namespace {
 
-// The tab order number plus one, so that a missing property (null) means "none given".
-constexpr wchar_t kTabPositionProperty[] = L"KorvaneTabPosition";
 constexpr wchar_t kFocusableProperty[] = L"KorvaneFocusable";
+
+// The tab order number of each window given one, plus one, so that 0 means "none given".
+// Kept here rather than in window properties: each renumbering reads the neighbours'
+// numbers, and a property is a round trip to the server under Wine.
+std::unordered_map<HWND, INT_PTR>& TabNumbers() {
+  static std::unordered_map<HWND, INT_PTR> numbers;
+  return numbers;
+}
 
 // In window order, which is the order dialog navigation walks.
 std::vector<HWND> ChildrenOf(HWND parent) {
@@ -21,6 +28,11 @@ std::vector<HWND> ChildrenOf(HWND parent) {
     children.push_back(w);
   }
   return children;
+}
+
+INT_PTR TabNumberOf(HWND window) {
+  const auto found = TabNumbers().find(window);
+  return found == TabNumbers().end() ? 0 : found->second;
 }
 
 bool CanTakeFocus(HWND window, bool tabStopsOnly) {
@@ -65,6 +77,20 @@ void WindowObject::DestroyOwnWindow() {
   DestroyWindow(hwnd);
 }
 
+Rect WindowObject::BoundsInParent() const {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void WindowObject::MoveTo(int left, int top, int width, int height) {
+  if (!hwnd_) return;
+  const Rect now = BoundsInParent();
+  if (now.Left == left && now.Top == top && now.Width() == width && now.Height() == height) return;
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void WindowObject::MakeFocusable() {
   if (hwnd_) SetPropW(hwnd_, kFocusableProperty, reinterpret_cast<HANDLE>(1));
 }
@@ -72,13 +98,19 @@ void WindowObject::MakeFocusable() {
 void WindowObject::SetTabStopStyle(bool on) {
   if (!hwnd_) return;
   const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-  SetWindowLongPtrW(hwnd_, GWL_STYLE, on ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  const LONG_PTR wanted = on ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+  if (wanted != style) SetWindowLongPtrW(hwnd_, GWL_STYLE, wanted);
 }
 
 void WindowObject::SetTabPosition(int position) {
   if (!hwnd_) return;
   const INT_PTR stored = static_cast<INT_PTR>(std::clamp(position, 0, INT_MAX - 1)) + 1;
-  SetPropW(hwnd_, kTabPositionProperty, reinterpret_cast<HANDLE>(stored));
+  TabNumbers()[hwnd_] = stored;
+  // Renumbering all controls after a change mostly leaves each where it stands. The order
+  // is kept sorted by every call (and new controls come last), so neighbours that agree
+  // with the number mean nothing moves, and the walk over all siblings (server round trips
+  // under Wine) is spared.
+  if (InTabPlace(stored)) return;
 
   struct Entry {
     HWND window;
@@ -86,7 +118,7 @@ void WindowObject::SetTabPosition(int position) {
   };
   std::vector<Entry> entries;
   for (const HWND w : ChildrenOf(GetParent(hwnd_))) {
-    entries.push_back({w, reinterpret_cast<INT_PTR>(GetPropW(w, kTabPositionProperty))});
+    entries.push_back({w, TabNumberOf(w)});
   }
   // Stable, so that those without a number keep their order among themselves.
   std::stable_sort(entries.begin(), entries.end(), [this](const Entry& a, const Entry& b) {
@@ -105,6 +137,19 @@ void WindowObject::SetTabPosition(int position) {
     }
     previous = entry.window;
   }
+}
+
+bool WindowObject::InTabPlace(INT_PTR number) const {
+  // First among equals: the window before must have a lower number, not an equal one.
+  if (const HWND previous = GetWindow(hwnd_, GW_HWNDPREV)) {
+    const INT_PTR before = TabNumberOf(previous);
+    if (before == 0 || before >= number) return false;
+  }
+  if (const HWND next = GetWindow(hwnd_, GW_HWNDNEXT)) {
+    const INT_PTR after = TabNumberOf(next);
+    if (after != 0 && after < number) return false;
+  }
+  return true;
 }
 
 bool WindowObject::NavigateByKey(HWND parent, HWND from, WPARAM key) {
@@ -145,6 +190,13 @@ bool WindowObject::NavigateByKey(HWND parent, HWND from, WPARAM key) {
   return from != nullptr;
 }
 
+HWND WindowObject::FirstTabStop(HWND parent) {
+  for (const HWND child : ChildrenOf(parent)) {
+    if (CanTakeFocus(child, true)) return child;
+  }
+  return nullptr;
+}
+
 LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
                                          LPARAM lParam) {
   WindowObject* self;
@@ -157,7 +209,7 @@ LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
   }
   if (message == WM_NCDESTROY) {
     // Whoever ends the window, its properties go with it.
-    RemovePropW(hwnd, kTabPositionProperty);
+    TabNumbers().erase(hwnd);
     RemovePropW(hwnd, kFocusableProperty);
   }
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);

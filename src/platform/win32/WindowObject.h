@@ -3,11 +3,13 @@
 // cleared at WM_NCDESTROY) and hands it the message.
 //
 // It also keeps the keyboard order of the main window's controls. Dialog navigation follows
-// the children's window order, so a control's tab order number (kept in a window property)
-// becomes its place in that order.
+// the children's window order, so a control's tab order number becomes its place in that
+// order.
 #pragma once
 
 #include "platform/win32/Win32Api.h"
+
+#include "platform/Types.h"
 
 namespace korvane::platform::win32 {
 
@@ -33,6 +35,13 @@ class WindowObject {
   // exist.
   void DestroyOwnWindow();
 
+  // Moves and sizes the window within its parent; nothing happens when it is already there
+  // (under Wine even an empty move costs a round trip to the server and a repaint check).
+  // The window keeps its bits: copying them is cheaper than painting the control again.
+  void MoveTo(int left, int top, int width, int height);
+  // The window's rectangle in its parent's client coordinates.
+  Rect BoundsInParent() const;
+
   // The keyboard can move the focus to this window (see NavigateByKey).
   void MakeFocusable();
   // Puts the window among its siblings so that all those given a number stand in the order
@@ -47,13 +56,23 @@ class WindowObject {
   // parent itself has the focus (then only Tab moves, to the first or last tab stop). True
   // when the key was one of these and has been dealt with.
   static bool NavigateByKey(HWND parent, HWND from, WPARAM key);
+  // The first child of `parent` in tab order that is a tab stop; null when there is none.
+  static HWND FirstTabStop(HWND parent);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   // Shared by the owner-drawn controls.
   void Invalidate() {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);  // a null window would mean all of them
+    // A null window would mean all of them. A hidden control is painted whole when it is
+    // shown, so setting up a new one costs no round trips to the server for this.
+    if (hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE)) {
+      InvalidateRect(hwnd_, nullptr, FALSE);
+    }
   }
-  void ShowChild(bool on) { ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE); }
+  void ShowChild(bool on) {
+    if (!hwnd_) return;
+    const bool shown = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != on) ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE);
+  }
   // The mouse position of a mouse message lies in the client area.
   bool ClientContains(LPARAM lParam) const;
   // WM_ERASEBKGND (nothing: the paint covers every pixel), WM_PAINT and WM_PRINTCLIENT for a
@@ -87,6 +106,8 @@ class WindowObject {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The neighbours in window order agree with this tab order number (stored form).
+  bool InTabPlace(INT_PTR number) const;
 
   HWND hwnd_ = nullptr;
 };

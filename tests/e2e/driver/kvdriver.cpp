@@ -7,6 +7,7 @@
 // test, not hang the driver.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -661,6 +662,156 @@ int CmdTimeCopy(HWND hwnd, const std::wstring& caption, std::wstring text, long 
   return Fail(1, "the caption did not show in time");
 }
 
+// post <hwnd> <message> <wparam> <lparam>: posts a message, as the shell posts the tray icon's
+// mouse events (a sent one would wait for the popup menu it opens to close).
+int CmdPost(HWND hwnd, long message, long wParam, long lParam) {
+  if (!PostMessageW(hwnd, static_cast<UINT>(message), static_cast<WPARAM>(wParam),
+                    static_cast<LPARAM>(lParam))) {
+    return Fail(1, "PostMessage failed");
+  }
+  Emit("{\"posted\":true}");
+  return 0;
+}
+
+// tray <hwnd> <id>: whether the notification area holds that window's icon. Changing nothing
+// of an icon succeeds only for an icon that is there.
+int CmdTray(HWND hwnd, long id) {
+  NOTIFYICONDATAW data = {};
+  data.cbSize = sizeof data;
+  data.hWnd = hwnd;
+  data.uID = static_cast<UINT>(id);
+  data.uFlags = 0;
+  const bool present = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  Json j;
+  j.Begin().Bool("present", present).End();
+  Emit(j.Text());
+  return 0;
+}
+
+// hold-hotkey <modifiers> <vk> <logfile>: registers a global hotkey, as another program holding
+// the combination would, and runs until killed; the log gets "registered" (or "refused") and a
+// "hotkey" line for each press.
+HANDLE g_holdLog = INVALID_HANDLE_VALUE;
+
+void HoldLog(const char* line) {
+  DWORD written = 0;
+  std::string text = std::string(line) + "\n";
+  WriteFile(g_holdLog, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+int CmdHoldHotKey(long modifiers, long key, const std::wstring& logFile) {
+  g_holdLog = CreateFileW(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (g_holdLog == INVALID_HANDLE_VALUE) return Fail(1, "cannot open the log file");
+  HWND hwnd = CreateWindowExW(0, L"STATIC", L"kvdriver hotkey", WS_POPUP, 0, 0, 1, 1, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  const bool ok = RegisterHotKey(hwnd, 1, static_cast<UINT>(modifiers), static_cast<UINT>(key));
+  HoldLog(ok ? "registered" : "refused");
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_HOTKEY) HoldLog("hotkey");
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+// hide <hwnd>: hides a window, as a program hides its own.
+int CmdHide(HWND hwnd) {
+  ShowWindow(hwnd, SW_HIDE);
+  Json j;
+  j.Begin().Bool("visible", IsWindowVisible(hwnd) != FALSE).End();
+  Emit(j.Text());
+  return 0;
+}
+
+// select <hwnd> <start> <end>: selects characters in the window's first EDIT child.
+int CmdSelect(HWND hwnd, long start, long end) {
+  HWND edit = FirstEdit(hwnd);
+  if (edit == nullptr) return Fail(1, "no EDIT child");
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end),
+                      SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+  return CmdEditText(hwnd);
+}
+
+// keys <logfile>: a window with an edit field that logs the keys reaching it, for shortcuts
+// whose effect no editor here shows (Wine's notepad has no redo). It runs until WM_CLOSE; the log
+// gets "ready" (with both windows) and one line per WM_KEYDOWN or WM_KEYUP of the edit field.
+HANDLE g_keysLog = INVALID_HANDLE_VALUE;
+WNDPROC g_keysEditProc = nullptr;
+
+void KeysLog(Json& j) {
+  std::string line = j.Text() + "\n";
+  DWORD written = 0;
+  WriteFile(g_keysLog, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+LRESULT CALLBACK KeysEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+      message == WM_SYSKEYUP) {
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    Json j;
+    j.Begin()
+        .Str("event", std::string(down ? "down" : "up"))
+        .Int("vk", static_cast<long long>(wParam))
+        .Bool("ctrl", GetKeyState(VK_CONTROL) < 0)
+        .End();
+    KeysLog(j);
+  }
+  return CallWindowProcW(g_keysEditProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK KeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETFOCUS:  // the edit field has the focus whenever the window is active
+      if (HWND edit = GetWindow(hwnd, GW_CHILD)) SetFocus(edit);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+int CmdKeys(const std::wstring& logFile) {
+  g_keysLog = CreateFileW(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (g_keysLog == INVALID_HANDLE_VALUE) return Fail(1, "cannot open the log file");
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = KeysProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = L"KvDriverKeys";
+  RegisterClassW(&wc);
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"kvdriver keys",
+                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+  if (hwnd == nullptr) return Fail(1, "CreateWindow failed");
+  RECT client = {};
+  GetClientRect(hwnd, &client);
+  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0,
+                              client.right, client.bottom, hwnd, nullptr, wc.hInstance, nullptr);
+  g_keysEditProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeysEditProc)));
+  {
+    Json j;
+    j.Begin()
+        .Str("event", std::string("ready"))
+        .Int("hwnd", HandleValue(hwnd))
+        .Int("edit", HandleValue(edit))
+        .End();
+    KeysLog(j);
+  }
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  CloseHandle(g_keysLog);
+  return 0;
+}
+
 int Usage() {
   return Fail(2,
               "usage: kvdriver find <caption> [timeout-ms] [--hidden] [--class] | list | "
@@ -669,7 +820,10 @@ int Usage() {
               "clip-get | clip-set [<text>] | clip-set-hex <utf8-hex> | "
               "clip-set-marked <utf8-hex> <format> [<dword>] | pixel <x> <y> | "
               "viewer <logfile> | time-start <exe> <caption> [<timeout-ms>] | "
-              "time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<chars>] [<timeout-ms>]");
+              "time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<chars>] [<timeout-ms>] | "
+              "post <hwnd> <msg> <wparam> <lparam> | tray <hwnd> <id> | "
+              "hold-hotkey <modifiers> <vk> <logfile> | select <hwnd> <start> <end> | "
+              "keys <logfile> | hide <hwnd>");
 }
 
 }  // namespace
@@ -709,6 +863,10 @@ int wmain(int argc, wchar_t** argv) {
     if (rest != 1) return Usage();
     return CmdViewer(args[0]);
   }
+  if (command == L"keys") {
+    if (rest != 1) return Usage();
+    return CmdKeys(args[0]);
+  }
   if (command == L"time-start") {
     long timeout = 30000;
     if (rest < 2 || rest > 3 || (rest == 3 && !ParseInt(args[2], timeout))) return Usage();
@@ -735,9 +893,29 @@ int wmain(int argc, wchar_t** argv) {
     return CmdPixel(x, y);
   }
 
+  if (command == L"hold-hotkey") {
+    long modifiers = 0;
+    long key = 0;
+    if (rest != 3 || !ParseInt(args[0], modifiers) || !ParseInt(args[1], key)) return Usage();
+    return CmdHoldHotKey(modifiers, key, args[2]);
+  }
+
   HWND hwnd = nullptr;
   if (rest < 1 || !ParseHandle(args[0], hwnd)) return Usage();
+  if (command == L"tray") {
+    long id = 0;
+    if (rest != 2 || !ParseInt(args[1], id)) return Usage();
+    return CmdTray(hwnd, id);  // answers for windows that are gone as well
+  }
   if (!IsWindow(hwnd)) return Fail(1, "no such window");
+  if (command == L"post" || command == L"select") {
+    long v[3] = {};
+    const int needed = command == L"post" ? 3 : 2;
+    for (int i = 0; i < needed; ++i) {
+      if (rest != needed + 1 || !ParseInt(args[i + 1], v[i])) return Usage();
+    }
+    return command == L"post" ? CmdPost(hwnd, v[0], v[1], v[2]) : CmdSelect(hwnd, v[0], v[1]);
+  }
   if (command == L"move") {
     long v[4] = {};
     for (int i = 0; i < 4; ++i) {
@@ -751,5 +929,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"edit-text") return CmdEditText(hwnd);
   if (command == L"close") return CmdClose(hwnd);
   if (command == L"activate") return CmdActivate(hwnd);
+  if (command == L"hide") return CmdHide(hwnd);
   return Usage();
 }

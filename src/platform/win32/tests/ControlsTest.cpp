@@ -116,6 +116,77 @@ TEST_F(ControlsTest, ToggleFlipsOnAClickInsideAndNeverTakesTheFocus) {
   EXPECT_FALSE(IsWindow(hwnd));
 }
 
+TEST_F(ControlsTest, SettingWhatIsAlreadySetNeitherMovesNorRepaints) {
+  EventLog log;
+  auto panel = MakePanel(log);
+  auto toggle = MakeToggle(log);
+  auto button = MakeImageButton(log);
+  const HWND p = HwndOf(*panel), t = HwndOf(*toggle), b = HwndOf(*button);
+  panel->SetCaption("memory");
+  panel->SetTabStop(true);
+  RedrawWindow(MainHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  auto pending = [](HWND w) { return GetUpdateRect(w, nullptr, FALSE) != FALSE; };
+  {
+    // What the layout does to every control after each copy, most of it unchanged.
+    MessageWatch panelWatch(p), toggleWatch(t), buttonWatch(b);
+    panel->SetBounds(20, 40, 130, 20);
+    panel->SetVisible(true);
+    panel->SetCaption("memory");
+    panel->SetColor(kFace);
+    panel->SetFontColor(ClBlack);
+    panel->SetBevels(Bevel::Raised, Bevel::None);
+    panel->SetTabStop(true);
+    toggle->SetBounds(151, 40, 20, 20);
+    toggle->SetVisible(true);
+    toggle->SetDown(false);
+    button->SetBounds(5, 5, 25, 25);
+    button->SetVisible(true);
+    button->SetTabStop(true);
+    EXPECT_EQ(panelWatch.positions + toggleWatch.positions + buttonWatch.positions, 0);
+    EXPECT_EQ(panelWatch.styles + buttonWatch.styles, 0);
+    EXPECT_FALSE(pending(p) || pending(t) || pending(b) || pending(MainHwnd()));
+
+    // A change is made, once.
+    panel->SetBounds(20, 65, 130, 20);
+    EXPECT_EQ(panel->BoundsRect(), BoundsOf(20, 65, 130, 20));
+    EXPECT_EQ(panelWatch.positions, 1);
+    panel->SetTabStop(false);
+    EXPECT_EQ(panelWatch.styles, 1);
+    EXPECT_EQ(GetWindowLongPtrW(p, GWL_STYLE) & WS_TABSTOP, 0);
+    toggle->SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(t));
+  }
+  RedrawWindow(MainHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  panel->SetCaption("another");
+  EXPECT_TRUE(pending(p));
+  wchar_t text[32] = {};
+  GetWindowTextW(p, text, 32);
+  EXPECT_STREQ(text, L"another");
+  RedrawWindow(MainHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  panel->SetColor(kWindowColour);
+  EXPECT_TRUE(pending(p));
+}
+
+TEST_F(ControlsTest, AWindowGrownInPlacePaintsOnlyWhatItGrewBy) {
+  EventLog log;
+  auto panel = MakePanel(log);
+  RedrawWindow(MainHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  window_->SetBounds(50, 50, 250, 160);
+  EXPECT_EQ(window_->BoundsRect(), BoundsOf(50, 50, 250, 160));
+  EXPECT_FALSE(GetUpdateRect(HwndOf(*panel), nullptr, FALSE));
+  const HRGN update = CreateRectRgn(0, 0, 0, 0);
+  GetUpdateRgn(MainHwnd(), update, FALSE);
+  const HRGN strips = CreateRectRgn(220, 0, 250, 160);
+  const HRGN bottom = CreateRectRgn(0, 140, 250, 160);
+  CombineRgn(strips, strips, bottom, RGN_OR);
+  EXPECT_TRUE(EqualRgn(update, strips));
+  DeleteObject(update);
+  DeleteObject(strips);
+  DeleteObject(bottom);
+  window_->SetBounds(50, 50, 220, 140);  // as the other tests expect it
+  RedrawWindow(MainHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 TEST_F(ControlsTest, ToggleShowsTheGlyphImageOfItsState) {
   const COLORREF images[] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0)};
   TempFolder temp;

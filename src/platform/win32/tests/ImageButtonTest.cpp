@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "TestSupport.h"
@@ -120,6 +121,32 @@ TEST_F(ImageButtonTest, HandlerThatDestroysItsButtonIsLeftAlone) {
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_TRUE(log.seen.empty());
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ImageButtonTest, ButtonsMadeBeforeTheWindowShowsGetTheirTipsAtItsFirstPaint) {
+  // As at start-up: the buttons and their hints come before the window is shown, and the
+  // tooltip (with the common controls behind it) is not made until the window has painted.
+  std::unique_ptr<MainWindow> window = app_->CreateMainWindow(main_, "Later");
+  const HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+  window->SetBounds(60, 60, 100, 40);
+  EventLog log;
+  auto copy = window->CreateImageButton(log);
+  copy->SetBounds(5, 5, 25, 25);
+  copy->SetVisible(true);
+  copy->SetHint("Copy");
+  auto plain = window->CreateImageButton(log);  // no hint, no tool
+  EXPECT_EQ(TooltipOwnedBy(hwnd), nullptr);
+
+  window->Show();
+  UpdateWindow(hwnd);
+  const HWND tooltip = TooltipOwnedBy(hwnd);
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(TipOf(tooltip, HwndOf(*copy)), L"Copy");
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  // A button made now gets the same tooltip at once.
+  auto paste = window->CreateImageButton(log);
+  paste->SetHint("Paste");
+  EXPECT_EQ(TipOf(tooltip, HwndOf(*paste)), L"Paste");
 }
 
 TEST_F(ImageButtonTest, HintShowsInATooltipWhileTheMouseRestsOnTheButton) {

@@ -1,9 +1,15 @@
 // One tab order for the memory panels and the option buttons, and the keys that walk it.
 #include "ControlsFixture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <map>
+#include <memory>
+#include <random>
 #include <vector>
+
+#include "TestSupport.h"
 
 namespace korvane::platform::win32 {
 namespace {
@@ -76,6 +82,89 @@ TEST_F(KeyboardTest, PanelsAndImageButtonsShareOneTabOrder) {
   auto cut = MakeImageButton(log, 57);
   panelA->SetTabOrder(3);
   EXPECT_EQ(WindowOrder(MainHwnd()), (Windows{b, c, p, a, t, HwndOf(*cut)}));
+}
+
+// The window order each numbering must give: all numbered controls by number, the latest
+// numbered first among equals, then the others as they were; worked out afresh each time.
+class OrderModel {
+ public:
+  explicit OrderModel(Windows order) : order_(std::move(order)) {}
+  void Number(HWND window, int number) {
+    numbers_[window] = number + 1;
+    std::stable_sort(order_.begin(), order_.end(), [&](HWND a, HWND b) {
+      const int na = numbers_[a], nb = numbers_[b];
+      if ((na == 0) != (nb == 0)) return nb == 0;
+      if (na != nb) return na < nb;
+      return a == window && b != window;
+    });
+  }
+  const Windows& Order() const { return order_; }
+
+ private:
+  Windows order_;
+  std::map<HWND, int> numbers_;
+};
+
+TEST_F(KeyboardTest, AnyRenumberingGivesTheOrderOfAFullSort) {
+  EventLog log;
+  std::vector<std::unique_ptr<Panel>> panels;
+  std::vector<std::unique_ptr<ImageButton>> buttons;
+  std::vector<std::unique_ptr<ToggleButton>> toggles;  // never numbered
+  for (int i = 0; i < 4; ++i) buttons.push_back(MakeImageButton(log, 5 + 26 * i));
+  for (int i = 0; i < 8; ++i) {
+    panels.push_back(MakePanel(log, 40 + 25 * i));
+    toggles.push_back(MakeToggle(log, 40 + 25 * i));
+  }
+  auto numberOf = [&](size_t control, int number) {
+    if (control < buttons.size()) {
+      buttons[control]->SetTabOrder(number);
+      return HwndOf(*buttons[control]);
+    }
+    panels[control - buttons.size()]->SetTabOrder(number);
+    return HwndOf(*panels[control - buttons.size()]);
+  };
+  const size_t numbered = buttons.size() + panels.size();
+  OrderModel model(WindowOrder(MainHwnd()));
+
+  // Small numbers, so that equal ones are common.
+  std::mt19937 random(2024);
+  for (int step = 0; step < 400; ++step) {
+    const size_t control = random() % numbered;
+    const int number = static_cast<int>(random() % 10);
+    model.Number(numberOf(control, number), number);
+    ASSERT_EQ(WindowOrder(MainHwnd()), model.Order()) << "step " << step;
+  }
+
+  // As after each copy: all numbered afresh from 0 in their order, which shifts every
+  // number by one when a memory went. The order holds, and no window is moved for it.
+  auto numberedOrder = [&] {
+    Windows all = WindowOrder(MainHwnd());
+    all.resize(numbered);
+    return all;
+  };
+  const Windows order = numberedOrder();
+  auto numberAll = [&](int first) {
+    for (size_t i = 0; i < order.size(); ++i) {
+      for (size_t c = 0; c < numbered; ++c) {
+        const HWND w =
+            c < buttons.size() ? HwndOf(*buttons[c]) : HwndOf(*panels[c - buttons.size()]);
+        if (w == order[i]) numberOf(c, first + static_cast<int>(i));
+      }
+    }
+  };
+  numberAll(0);
+  ASSERT_EQ(numberedOrder(), order);
+  std::vector<std::unique_ptr<MessageWatch>> watches;
+  for (const HWND w : WindowOrder(MainHwnd())) {
+    watches.push_back(std::make_unique<MessageWatch>(w));
+  }
+  numberAll(1);
+  numberAll(1);
+  numberAll(0);
+  int moves = 0;
+  for (const auto& watch : watches) moves += watch->positions;
+  EXPECT_EQ(moves, 0);
+  EXPECT_EQ(numberedOrder(), order);
 }
 
 TEST_F(KeyboardTest, TabWalksTheTabStopsAndTheArrowsEveryControl) {

@@ -79,6 +79,29 @@ std::string MakeBitmap(int width, int height,
   return bytes;
 }
 
+namespace {
+constexpr wchar_t kWatchProperty[] = L"KorvaneTestWatch";
+}  // namespace
+
+MessageWatch::MessageWatch(HWND window) : window_(window) {
+  SetPropW(window, kWatchProperty, this);
+  old_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+}
+
+MessageWatch::~MessageWatch() {
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
+  RemovePropW(window_, kWatchProperty);
+}
+
+LRESULT CALLBACK MessageWatch::Procedure(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
+  auto* self = static_cast<MessageWatch*>(GetPropW(window, kWatchProperty));
+  if (message == WM_WINDOWPOSCHANGING) ++self->positions;
+  if (message == WM_STYLECHANGING) ++self->styles;
+  return CallWindowProcW(self->old_, window, message, wParam, lParam);
+}
+
 std::string MakeGlyphStrip(const COLORREF (&colours)[4]) {
   return MakeBitmap(80, 20, [&](int x, int y) {
     return y == 19 ? RGB(255, 0, 255) : colours[x / 20];

@@ -44,4 +44,22 @@ std::string MakeBitmap(int width, int height,
 // rows are magenta (the transparent colour, as the bottom-left pixel says).
 std::string MakeGlyphStrip(const COLORREF (&colours)[4]);
 
+// Counts, while it lives, the moves, showings and z-order changes (WM_WINDOWPOSCHANGING) and
+// the style changes a window goes through, by subclassing it.
+class MessageWatch {
+ public:
+  explicit MessageWatch(HWND window);
+  ~MessageWatch();
+  MessageWatch(const MessageWatch&) = delete;
+  MessageWatch& operator=(const MessageWatch&) = delete;
+
+  int positions = 0;
+  int styles = 0;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND window_;
+  WNDPROC old_;
+};
+
 }  // namespace korvane::platform::win32::test
