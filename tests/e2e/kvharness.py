@@ -38,6 +38,7 @@ DRIVER_TIMEOUT = 30
 
 DEFAULT_GROUP = "デフォルト"
 UI_FONT_LINKS = Path(__file__).resolve().parents[2] / "scripts" / "japanese-ui-fonts.reg"
+NO_WINDOW_MANAGER = Path(__file__).resolve().parent / "no-window-manager.reg"
 
 _T0 = time.monotonic()
 
@@ -159,10 +160,12 @@ class Session:
                            stdout=log, stderr=log, timeout=30, check=True)
             subprocess.run(["wineboot", "-i"], env=self.env, stdout=log, stderr=log,
                            stdin=subprocess.DEVNULL, timeout=WINEBOOT_TIMEOUT, check=True)
-            # Japanese menu and message box captions need the font links a Windows has.
-            subprocess.run(["wine", "reg", "import", windows_path(UI_FONT_LINKS)], env=self.env,
-                           stdout=log, stderr=log, stdin=subprocess.DEVNULL, timeout=60,
-                           check=True)
+            # Japanese menu and message box captions need the font links a Windows has; the
+            # display has no window manager to hand windows to.
+            for settings in (UI_FONT_LINKS, NO_WINDOW_MANAGER):
+                subprocess.run(["wine", "reg", "import", windows_path(settings)], env=self.env,
+                               stdout=log, stderr=log, stdin=subprocess.DEVNULL, timeout=60,
+                               check=True)
         try:
             self.driver("list", timeout=WARMUP_TIMEOUT)
         except HarnessError:
