@@ -285,6 +285,25 @@ class Session:
                        timeout=30)
         return path
 
+    def screen_colours(self, rect):
+        """The colours of a screen rectangle as the X server shows it: a function of screen
+        coordinates inside it giving (r, g, b)."""
+        picture = self.root / "colours.png"
+        self.screenshot(picture)
+        ppm = subprocess.run(["convert", str(picture), "-crop",
+                              f"{rect['width']}x{rect['height']}+{rect['left']}+{rect['top']}",
+                              "+repage", "ppm:-"], capture_output=True, check=True,
+                             timeout=30).stdout
+        # P6, width, height, maximum value, then the RGB bytes; the header is whitespace apart.
+        fields = ppm.split(maxsplit=4)
+        width = int(fields[1])
+        data = fields[4]
+
+        def colour(x, y):
+            at = 3 * ((y - rect["top"]) * width + (x - rect["left"]))
+            return tuple(data[at:at + 3])
+        return colour
+
     def clear_clipboard(self):
         # Korvane takes the text on the clipboard at start as a copy; tests that count
         # memories start from an empty one.
@@ -577,6 +596,14 @@ class Korvane:
                            and t["rect"]["left"] == panel["rect"]["left"] + 131), None)
             pairs.append((panel, toggle))
         return pairs
+
+    def unpainted_controls(self):
+        """The visible controls whose face shows the bare screen (black under Xvfb) where
+        they should have painted themselves, by class and place."""
+        rect = self.info()["rect"]
+        colour = self.session.screen_colours(rect)
+        return [(c["class"], c["rect"]) for c in self.children() if c["visible"]
+                and colour(c["screen"]["left"] + 3, c["screen"]["top"] + 3) == (0, 0, 0)]
 
     def memory_texts(self):
         """The captions of the visible memories in memory order."""
@@ -879,6 +906,15 @@ class KorvaneTestCase(unittest.TestCase):
 
     def screenshot(self, name):
         return self.session.screenshot(artifacts_dir() / self.id() / name)
+
+    def assert_painted(self, timeout=3):
+        """Every visible control of Korvane's window has painted its face (painting follows
+        a change a moment later)."""
+        try:
+            wait_until(lambda: not self.korvane.unpainted_controls(), timeout,
+                       "every control to paint itself")
+        except HarnessError:
+            self.assertEqual(self.korvane.unpainted_controls(), [], "controls left unpainted")
 
     def start_viewer(self, name):
         """A clipboard viewer that joins the chain now (before Korvane, it follows Korvane)."""

@@ -57,7 +57,9 @@ class GrowRightTest(LayoutTestCase):
         self.save_window_picture()
 
     def save_window_picture(self):
-        """The window with its numbers, for a person to look at (no pixel is asserted)."""
+        """The window with its numbers, for a person to look at; every control must have
+        painted itself after the window grew."""
+        self.assert_painted()
         rect = self.korvane.info()["rect"]
         full = self.screenshot("screen.png")
         window = artifacts_dir() / self.id() / "window.png"
@@ -85,6 +87,7 @@ class GrowLeftTest(LayoutTestCase):
         ])
         # Column 0 is the rightmost.
         self.assert_grid([326, 167, 8], [40, 40, 40])
+        self.assert_painted()
 
 
 if __name__ == "__main__":

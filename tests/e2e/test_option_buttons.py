@@ -139,6 +139,7 @@ class EraseAllTest(OptionButtonCase):
                    "the window's size for the locked memories")
         for panel, toggle in self.korvane.memories():
             self.assertEqual(toggle["check"], 1, f"{panel['text']} is no longer locked")
+        self.assert_painted()
 
         # The emptied table takes new copies; with only locked memories the size stays.
         self.session.copy("after")

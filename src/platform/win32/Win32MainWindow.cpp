@@ -42,25 +42,7 @@ Rect Win32MainWindow::BoundsRect() const {
 void Win32MainWindow::SetBounds(int left, int top, int width, int height) {
   const Rect now = BoundsRect();
   if (now.Left == left && now.Top == top && now.Width() == width && now.Height() == height) return;
-  if (now.Left != left || now.Top != top) {
-    SetWindowPos(Hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    return;
-  }
-  // Only the size changes, as with each copy while the window fills. What was shown stays
-  // where it was, so only the strips it grows by need painting (all a class without
-  // CS_HREDRAW and CS_VREDRAW is owed). Left to itself, Wine took three to four times as
-  // long, the repaints that follow included (measured with twenty controls).
-  SetWindowPos(Hwnd(), nullptr, 0, 0, width, height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-  const UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
-  if (width > now.Width()) {
-    const RECT strip{now.Width(), 0, width, height};
-    RedrawWindow(Hwnd(), &strip, nullptr, flags);
-  }
-  if (height > now.Height()) {
-    const RECT strip{0, now.Height(), width, height};
-    RedrawWindow(Hwnd(), &strip, nullptr, flags);
-  }
+  SetWindowPos(Hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32MainWindow::SetColor(Color color) {
