@@ -49,7 +49,8 @@ class MainWindow {
   // A canvas for drawing outside the paint handler; it draws at once.
   virtual std::unique_ptr<Canvas> GetCanvas() = 0;
   // Opens a popup menu at a screen position and returns when it closes: the command of the
-  // chosen item, 0 when none was chosen. The menu is modal; messages go on meanwhile.
+  // chosen item, 0 when none was chosen. The menu is modal; messages go on meanwhile. The
+  // window should be the foreground window, or the menu does not close on a click elsewhere.
   virtual std::uint32_t TrackPopupMenu(const std::vector<MenuItem>& items, Point at) = 0;
 
   virtual std::unique_ptr<Panel> CreatePanel(PanelEvents& events) = 0;

@@ -350,6 +350,31 @@ class Session:
                 log.close()
 
 
+def read_json_lines(path):
+    """The events a driver program logs, one JSON object a line; the last line may be half
+    written while it runs."""
+    path = Path(path)
+    if not path.exists():
+        return []
+    events = []
+    for line in path.read_text(encoding="utf-8").splitlines():
+        try:
+            events.append(json.loads(line))
+        except json.JSONDecodeError:
+            break
+    return events
+
+
+def end_process(process):
+    """Kills a program the tests started, if it still runs, and waits a while for its end."""
+    if process is not None and process.poll() is None:
+        process.kill()
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            pass
+
+
 def windows_path(path):
     """A Unix path as Windows programs under Wine name it (through the Z: drive)."""
     return "Z:" + str(Path(path).resolve()).replace("/", "\\")
@@ -649,12 +674,7 @@ class Korvane:
             raise HarnessError(f"Korvane.exe did not end within {timeout} s of WM_CLOSE")
 
     def kill(self):
-        if self.process is not None and self.process.poll() is None:
-            self.process.kill()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                pass
+        end_process(self.process)
 
 
 def _find_case_insensitive(folder, name):
@@ -708,12 +728,7 @@ class Notepad:
 
     def kill(self):
         # Closing would ask whether to save the typed text; the test is done with it.
-        if self.process.poll() is None:
-            self.process.kill()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                pass
+        end_process(self.process)
 
 
 class ClipboardViewer:
@@ -734,17 +749,7 @@ class ClipboardViewer:
         return next((e for e in self.events() if e["event"] == "joined"), None)
 
     def events(self):
-        if not self.log.exists():
-            return []
-        lines = self.log.read_text(encoding="utf-8").splitlines()
-        # The last line may be half written.
-        events = []
-        for line in lines:
-            try:
-                events.append(json.loads(line))
-            except json.JSONDecodeError:
-                break
-        return events
+        return read_json_lines(self.log)
 
     def texts(self):
         """The texts (their first 200 characters) of the WM_DRAWCLIPBOARD messages since it
@@ -775,12 +780,7 @@ class ClipboardViewer:
             raise HarnessError(f"{self.log.stem} ended without leaving the chain")
 
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                pass
+        end_process(self.process)
 
 
 class KeyLogger:
@@ -800,15 +800,7 @@ class KeyLogger:
         return ready
 
     def events(self):
-        if not self.log.exists():
-            return []
-        events = []
-        for line in self.log.read_text(encoding="utf-8").splitlines():
-            try:
-                events.append(json.loads(line))
-            except json.JSONDecodeError:
-                break  # half written
-        return events
+        return read_json_lines(self.log)
 
     def keys(self):
         """(event, virtual key, Ctrl held) for each key down and up, in order."""
@@ -821,8 +813,7 @@ class KeyLogger:
         try:
             self.process.wait(timeout=EXIT_TIMEOUT)
         except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait(timeout=10)
+            end_process(self.process)
 
 
 class KorvaneTestCase(unittest.TestCase):
@@ -906,6 +897,26 @@ class KorvaneTestCase(unittest.TestCase):
 
     def screenshot(self, name):
         return self.session.screenshot(artifacts_dir() / self.id() / name)
+
+    def save_window_picture(self):
+        """Korvane's window with a margin, cut from the screen, for a person to look at."""
+        rect = self.korvane.info()["rect"]
+        full = self.screenshot("screen.png")
+        window = artifacts_dir() / self.id() / "window.png"
+        subprocess.run(["convert", str(full), "-crop",
+                        f"{rect['width'] + 20}x{rect['height'] + 20}"
+                        f"+{rect['left'] - 10}+{rect['top'] - 10}", "+repage", str(window)],
+                       check=True, timeout=30)
+        print(f"window picture: {window}")
+
+    def wait_foreground(self, hwnd, what):
+        wait_until(lambda: self.session.driver("foreground")["hwnd"] == hwnd, 5,
+                   f"{what} to be the active window")
+
+    def activate_window(self, hwnd, what):
+        """As a user who goes back to work in that window."""
+        self.session.driver("activate", hwnd)
+        self.wait_foreground(hwnd, what)
 
     def assert_painted(self, timeout=3):
         """Every visible control of Korvane's window has painted its face (painting follows

@@ -3,11 +3,10 @@ user worked in before (Wine's notepad.exe, or a key logger where notepad shows n
 erase-all drops the unlocked memories only, and the row shows just the configured buttons,
 right-aligned above the first column in both growth directions."""
 
-import subprocess
 import unittest
 
 import settingsfile as sf
-from kvharness import KeyLogger, KorvaneTestCase, artifacts_dir, wait_until
+from kvharness import KeyLogger, KorvaneTestCase, wait_until
 
 COPY = "コピー"
 PASTE = "貼り付け"
@@ -34,12 +33,6 @@ class OptionButtonCase(KorvaneTestCase):
     def press(self, hint):
         self.session.click_centre(self.button(hint)["screen"])
 
-    def activate(self, hwnd, what):
-        """As a user who goes back to work in that window."""
-        self.session.driver("activate", hwnd)
-        wait_until(lambda: self.session.driver("foreground")["hwnd"] == hwnd, 5,
-                   f"{what} to be the active window")
-
     def assert_row(self, hints, right_end):
         """The buttons with these hints, and no others, side by side from left to right."""
         buttons = self.korvane.option_buttons()
@@ -64,7 +57,7 @@ class EditingButtonsTest(OptionButtonCase):
 
         def use(hint, start, end):
             """Back to notepad, select there, then click the button."""
-            self.activate(notepad.hwnd, "notepad")
+            self.activate_window(notepad.hwnd, "notepad")
             self.session.driver("select", notepad.hwnd, start, end)
             self.press(hint)
 
@@ -103,7 +96,7 @@ class EditingButtonsTest(OptionButtonCase):
             logger.wait_ready()
             self.session.driver("move", logger.hwnd, korvane["rect"]["right"] + 40, 540, 300,
                                 200)
-            self.activate(logger.hwnd, "the key logger")
+            self.activate_window(logger.hwnd, "the key logger")
             self.press(REDO)
             wanted = [("down", VK_CONTROL, True), ("down", VK_Y, True), ("up", VK_Y, True),
                       ("up", VK_CONTROL, False)]
@@ -195,18 +188,8 @@ class ButtonRowTest(OptionButtonCase):
         self.assertEqual(rect["right"], 900, "the right edge moved")
         self.assertEqual(self.korvane.memory_texts(), ["first column", "second column"])
         self.assert_row(ALL_SIX, first_column_end())
-        self.save_window_picture(rect)
+        self.save_window_picture()
         self.stop_korvane()
-
-    def save_window_picture(self, rect):
-        """The window with its six buttons, for a person to look at."""
-        full = self.screenshot("screen.png")
-        window = artifacts_dir() / self.id() / "window.png"
-        subprocess.run(["convert", str(full), "-crop",
-                        f"{rect['width'] + 20}x{rect['height'] + 20}"
-                        f"+{rect['left'] - 10}+{rect['top'] - 10}", "+repage", str(window)],
-                       check=True, timeout=30)
-        print(f"window picture: {window}")
 
 
 if __name__ == "__main__":

@@ -26,8 +26,7 @@ class PasteTest(KorvaneTestCase):
         self.session.click(edit["screen"]["left"] + 50, edit["screen"]["top"] + 50)
         self.session.type_text(TYPED)
         wait_until(lambda: notepad.edit()["text"] == TYPED, 10, "the typed text in notepad")
-        wait_until(lambda: self.session.driver("foreground")["hwnd"] == notepad.hwnd, 5,
-                   "notepad to be the active window")
+        self.wait_foreground(notepad.hwnd, "notepad")
 
         panel, _ = self.korvane.memories()[0]
         self.session.click_centre(panel["screen"])

@@ -1,12 +1,11 @@
 """The ways to the window with the real Korvane.exe: the tray icon in Wine's notification area,
 the popup menu it opens, and the activation hotkey pressed on the X side."""
 
-import subprocess
 import time
 import unittest
 
 import settingsfile
-from kvharness import HarnessError, KorvaneTestCase, driver_path, wait_until, windows_path
+from kvharness import KorvaneTestCase, driver_path, end_process, wait_until, windows_path
 
 TRAY_ID = 100
 WS_EX_TOPMOST = 0x8
@@ -99,8 +98,7 @@ class TrayTest(ShellTestCase):
                 self.click_tray(1)
                 wait_until(lambda: self.session.driver("info", korvane["hwnd"])["visible"], 5,
                            "the window to show")
-                wait_until(lambda: self.session.driver("foreground")["hwnd"] == korvane["hwnd"],
-                           5, "the window to come to the foreground")
+                self.wait_foreground(korvane["hwnd"], "Korvane")
                 self.assertTrue(self.menu_gone(), "a left press opens no menu")
                 self.stop_korvane()
                 self.assertEqual(self.stored_settings()[settingsfile.HIDDEN], 0 if unhides else 1)
@@ -203,6 +201,12 @@ class DragTest(ShellTestCase):
 
 class HotKeyTest(ShellTestCase):
 
+    def active_notepad(self):
+        notepad = self.start_notepad()
+        notepad.place(400, 200, 500, 300)
+        self.activate_window(notepad.hwnd, "notepad")
+        return notepad
+
     def press_in(self, notepad, key):
         """A key pressed while notepad is active. Without a window manager X sends keys to the
         window under the pointer, so the pointer rests on notepad."""
@@ -213,14 +217,9 @@ class HotKeyTest(ShellTestCase):
 
     def test_the_hotkey_brings_the_window_forward(self):
         korvane = self.start_korvane()
-        notepad = self.start_notepad()
-        notepad.place(400, 200, 500, 300)
-        self.session.driver("activate", notepad.hwnd)
-        wait_until(lambda: self.session.driver("foreground")["hwnd"] == notepad.hwnd, 5,
-                   "notepad to be active")
+        notepad = self.active_notepad()
         self.press_in(notepad, "ctrl+F12")
-        wait_until(lambda: self.session.driver("foreground")["hwnd"] == korvane["hwnd"], 5,
-                   "Korvane to come forward on Ctrl+F12")
+        self.wait_foreground(korvane["hwnd"], "Korvane, on Ctrl+F12,")
         self.stop_korvane()
 
     def test_a_hotkey_taken_by_another_program_leaves_korvane_without_one_silently(self):
@@ -236,21 +235,13 @@ class HotKeyTest(ShellTestCase):
             ours = [w for w in self.session.windows() if w["pid"] == korvane["pid"] and w["visible"]]
             self.assertEqual([w["hwnd"] for w in ours], [korvane["hwnd"]])
 
-            notepad = self.start_notepad()
-            notepad.place(400, 200, 500, 300)
-            self.session.driver("activate", notepad.hwnd)
-            wait_until(lambda: self.session.driver("foreground")["hwnd"] == notepad.hwnd, 5,
-                       "notepad to be active")
+            notepad = self.active_notepad()
             self.press_in(notepad, "ctrl+F12")
             wait_until(lambda: "hotkey" in log.read_text(), 5, "the holder to get its hotkey")
             self.assertNotEqual(self.session.driver("foreground")["hwnd"], korvane["hwnd"])
             self.stop_korvane()
         finally:
-            holder.kill()
-            try:
-                holder.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                raise HarnessError("the hotkey holder did not end") from None
+            end_process(holder)
 
 
 if __name__ == "__main__":

@@ -46,9 +46,7 @@ class KeyboardCase(KorvaneTestCase):
         return self.names.get(answer["focus"], answer["focus"])
 
     def activate(self):
-        self.session.driver("activate", self.korvane.hwnd)
-        wait_until(lambda: self.session.driver("foreground")["hwnd"] == self.korvane.hwnd, 5,
-                   "Korvane to be the active window")
+        self.activate_window(self.korvane.hwnd, "Korvane")
 
     def enter_controls(self):
         """Korvane activated and the focus on its first tab stop: where activation puts it, or
@@ -130,8 +128,7 @@ class FocusedButtonKeysTest(KeyboardCase):
         notepad = self.start_notepad()
         notepad.place(self.korvane.info()["rect"]["right"] + 40, 100, 600, 400)
         notepad.type_new("typed ")
-        wait_until(lambda: self.session.driver("foreground")["hwnd"] == notepad.hwnd, 5,
-                   "notepad to be the active window")
+        self.wait_foreground(notepad.hwnd, "notepad")
 
         # From notepad to Korvane by keyboard, as after the activation hotkey: Enter on the
         # paste button pastes the clipboard (the copied memory) into notepad.
@@ -171,9 +168,7 @@ class ActivationFocusTest(KeyboardCase):
         with self.subTest("the last focused control on activation"):
             self.enter_controls()
             self.assert_walk(LOCKED, [("Tab", COPIED)])
-            self.session.driver("activate", notepad.hwnd)
-            wait_until(lambda: self.session.driver("foreground")["hwnd"] == notepad.hwnd, 5,
-                       "notepad to be the active window")
+            self.activate_window(notepad.hwnd, "notepad")
             self.activate()
             self.assertEqual(self.focus(), COPIED)
         self.stop_korvane()

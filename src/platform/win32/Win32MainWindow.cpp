@@ -111,10 +111,9 @@ HMENU BuildMenu(const std::vector<MenuItem>& items) {
 }  // namespace
 
 std::uint32_t Win32MainWindow::TrackPopupMenu(const std::vector<MenuItem>& items, Point at) {
+  // The caller brings the window forward first (from the tray icon it is not active): a
+  // popup of an inactive window would not close when the user clicks elsewhere.
   const HMENU menu = BuildMenu(items);
-  // Opened from the tray icon the window is not active; a popup of an inactive window would
-  // not close when the user clicks elsewhere.
-  ::SetForegroundWindow(Hwnd());
   const auto chosen = static_cast<std::uint32_t>(::TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.X, at.Y, 0, Hwnd(),
       nullptr));
