@@ -4,6 +4,7 @@
 
 #include "app/Main.h"
 #include "app/Texts.h"
+#include "groups/DataFolders.h"
 #include "platform/TextMode.h"
 
 namespace korvane {
@@ -16,7 +17,8 @@ constexpr char kLogFile[] = "log.txt";
 TForm1::TForm1(platform::Platform& platform)
     : System(platform),
       Window(platform.App().CreateMainWindow(*this, kCaption)),
-      Owner{platform, *Window, Shared, platform.Files().ExecutableFolder()} {
+      Owner{platform, *Window, Shared},
+      Watch(platform.Clip(), *Window) {
   Shared.MemoryBackColor = kDefaultMemoryBackColor;
   Shared.MemoryFontColor = kDefaultMemoryFontColor;
   Shared.MemoryLockColor = kDefaultMemoryLockColor;
@@ -28,21 +30,17 @@ void TForm1::RunGuarded(void (TForm1::*sequence)()) {
   try {
     (this->*sequence)();
   } catch (const std::exception& error) {
-    System.App().ShowError(error.what());
+    ShowError(error.what());
   }
-}
-
-std::string TForm1::DataPath(const std::string& name) const {
-  return Owner.ExecutableFolder + "Data\\" + name;
 }
 
 void TForm1::WriteLog(const std::string& line) {
   // Opened and closed per line, so that each line is on disk as soon as it is written.
-  System.Files().AppendFile(Owner.ExecutableFolder + kLogFile, platform::ToTextModeBytes(line));
+  System.Files().AppendFile(kLogFile, platform::ToTextModeBytes(line));
 }
 
 void TForm1::FormCreate() {
-  System.Files().WriteFile(Owner.ExecutableFolder + kLogFile, "");
+  System.Files().WriteFile(kLogFile, "");
   WriteLog("Start Soft\n");
   SetTaskTray();
   WriteLog("SetTaskTray()\n");
@@ -50,6 +48,8 @@ void TForm1::FormCreate() {
   WriteLog("OpenInstitution()\n");
   Init2();
   WriteLog("Init2()\n");
+  // A save that a crash or a kill cut short is finished before anything is read.
+  FinishInterruptedSave();
   OpenMemoryGroup();
   WriteLog("OpenMemoryGroup()\n");
   CreateMemoryTable();
@@ -116,7 +116,7 @@ void TForm1::LoadCommonImage() {
   // Without its picture a lock toggle still shows its state as a raised or sunken face, so a
   // damaged installation keeps every memory usable instead of stopping the start-up here.
   try {
-    LockGlyph = System.LoadBitmap(DataPath("Lock.bmp"));
+    LockGlyph = System.LoadBitmap(DataFilePath("Lock.bmp"));
   } catch (const platform::PlatformError&) {
     LockGlyph.reset();
   }
@@ -125,12 +125,14 @@ void TForm1::LoadCommonImage() {
 
 void TForm1::CreateMemoryTable() {
   if (Config.SaveUnlocked) {
-    UnlockedTable = std::make_unique<MemoryTable>(Owner, false, "Unlock");
+    UnlockedTable = std::make_unique<MemoryTable>(Owner, false, UnlockFolderPath());
   } else {
     UnlockedTable = std::make_unique<MemoryTable>(Owner, false);
   }
-  // Whatever group was current at the last exit, the default group is current at start.
-  LockedTable = std::make_unique<MemoryTable>(Owner, true, kDefaultGroupName);
+  // Whatever group was current at the last exit, the default group is current at start. The
+  // locked memories go back into the folder they came from, whatever the index lists first.
+  LockedGroup = kDefaultGroupName;
+  LockedTable = std::make_unique<MemoryTable>(Owner, true, *GroupFolderPath(LockedGroup));
 }
 
 void TForm1::Show() { Window->Show(); }

@@ -10,6 +10,7 @@
 
 #include "behaviour/SlideState.h"
 #include "layout/OptionButton.h"
+#include "memory/ClipboardWatch.h"
 #include "memory/MemoryOwner.h"
 #include "memory/Memorytable.h"
 #include "platform/Platform.h"
@@ -56,6 +57,12 @@ class TForm1 final : private platform::MainWindowEvents {
   void FormShow();
   void FormDestroy();
   void WriteLog(const std::string& line);
+  // Windows ends the session (logoff, restart, shutdown): what shut-down writes is written
+  // now, once, and nothing may hold the logoff up.
+  platform::LResult WMQueryEndSession();
+  void WMEndSession(bool ending);
+  // The standard error box; while the session ends nothing is shown.
+  void ShowError(const std::string& text);
 
   // Settings file.
   void OpenInstitution();
@@ -70,7 +77,10 @@ class TForm1 final : private platform::MainWindowEvents {
 
   // Memories.
   void LoadCommonImage();
-  void SaveMemories();
+  // Writes both tables' folders as one step; false (with the error shown) when it failed and
+  // the files on disk are as they were.
+  bool SaveMemories();
+  void FinishInterruptedSave();
   void EraseUnlockedMemories();
   void UMLockChanged(platform::WParam wParam);
 
@@ -80,6 +90,14 @@ class TForm1 final : private platform::MainWindowEvents {
   platform::LResult WMDrawClipboard(platform::WParam wParam, platform::LParam lParam);
   platform::LResult WMChangeCBChain(platform::WParam wParam, platform::LParam lParam);
   void ToggleClipboardWatch();
+  // `announced`: a notification, rather than the retry timer, asks for it.
+  void CaptureClipboard(bool announced);
+  // Notifications go on with a time limit: a hung neighbour must not hang us.
+  platform::LResult PassToNextViewer(std::uint32_t message, platform::WParam wParam,
+                                     platform::LParam lParam);
+  void RejoinClipboardChain();
+  // False for a timer that is not the clipboard's.
+  bool ClipboardTimer(std::uintptr_t id);
 
   // Size, layout and painting.
   int GetFormWidth() const;
@@ -98,6 +116,8 @@ class TForm1 final : private platform::MainWindowEvents {
   // Tray icon, hotkey and window band.
   void SetTaskTray();
   void DeleteTaskTray();
+  // The taskbar started anew (Explorer restarted): our icon went with the old one.
+  void TaskbarCreated();
   void SetHotKey();
   void SetWindowTopMost();
   void SetWindowNoTopMost();
@@ -144,6 +164,8 @@ class TForm1 final : private platform::MainWindowEvents {
   // them: shut-down then saves nothing over what is on disk.
   std::unique_ptr<MemoryTable> LockedTable;
   std::unique_ptr<MemoryTable> UnlockedTable;
+  // The group whose folder the locked table was read from, and is saved into.
+  std::string LockedGroup;
   std::unique_ptr<platform::Bitmap> LockGlyph;
 
   // One slot per option button, in OptionKind order; empty when the button is not shown.
@@ -151,6 +173,7 @@ class TForm1 final : private platform::MainWindowEvents {
   std::vector<std::unique_ptr<platform::Bitmap>> OptionBitmaps;
 
   platform::WindowHandle NextClipboardViewer = 0;
+  ClipboardWatch Watch;
   std::uint16_t HotKeyAtom = 0;
 
   // Check marks of the popup menu: PopWindowVisible is the setting WindowHidden.
@@ -180,10 +203,10 @@ class TForm1 final : private platform::MainWindowEvents {
   // Runs one start-up or shut-down sequence, turning an error into the standard error box.
   void RunGuarded(void (TForm1::*sequence)());
 
-  std::string DataPath(const std::string& name) const;
   void PaintFrameOn(platform::Canvas& canvas);
 
   bool destroyed_ = false;
+  bool sessionEnded_ = false;  // Windows ended the session and what it needs is written
 };
 
 }  // namespace korvane

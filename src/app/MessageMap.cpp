@@ -7,7 +7,22 @@ namespace korvane {
 
 bool TForm1::WindowMessage(std::uint32_t message, platform::WParam wParam,
                            platform::LParam lParam, platform::LResult& result) {
+  // Its number is the system's, known only while running.
+  if (message == System.Sys().TaskbarCreatedMessage() && message != 0) {
+    TaskbarCreated();
+    return false;
+  }
   switch (message) {
+    case wm::QueryEndSession:
+      result = WMQueryEndSession();
+      return true;
+    case wm::EndSession:
+      WMEndSession(wParam != 0);
+      result = 0;
+      return true;
+    case wm::Timer:
+      result = 0;
+      return ClipboardTimer(static_cast<std::uintptr_t>(wParam));
     case wm::LButtonDown:
       result = WMLButtonDown();
       return true;

@@ -10,8 +10,14 @@
 namespace korvane {
 
 namespace wm {
+// Result: non-zero lets the session end.
+constexpr std::uint32_t QueryEndSession = 0x0011;
+// wParam: non-zero when the session is really ending.
+constexpr std::uint32_t EndSession = 0x0016;
 // lParam: the cursor in screen coordinates, -1 when the menu key asked.
 constexpr std::uint32_t ContextMenu = 0x007B;
+// wParam: the window timer's id.
+constexpr std::uint32_t Timer = 0x0113;
 constexpr std::uint32_t MouseMove = 0x0200;
 constexpr std::uint32_t LButtonDown = 0x0201;
 constexpr std::uint32_t RButtonDown = 0x0204;

@@ -32,9 +32,17 @@ void TForm1::SetTaskTray() {
 
 void TForm1::DeleteTaskTray() { System.Sys().DeleteTrayIcon(Window->Handle(), kTrayIconId); }
 
+void TForm1::TaskbarCreated() {
+  // Only while the icon is ours to show: from start-up to shut-down.
+  if (!destroyed_) SetTaskTray();
+}
+
 void TForm1::SetHotKey() {
-  // Only the hotkey of the current settings stays registered.
-  if (HotKeyAtom != 0) System.Sys().UnregisterHotKey(Window->Handle(), HotKeyAtom);
+  // Only the hotkey of the current settings stays registered, and the atom is held once.
+  if (HotKeyAtom != 0) {
+    System.Sys().UnregisterHotKey(Window->Handle(), HotKeyAtom);
+    System.Sys().GlobalDeleteAtom(HotKeyAtom);
+  }
   HotKeyAtom = System.Sys().GlobalAddAtom(kHotKeyAtomName);
   // A combination taken by another program leaves us without a hotkey, silently.
   System.Sys().RegisterHotKey(Window->Handle(), HotKeyAtom,

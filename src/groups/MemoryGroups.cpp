@@ -2,13 +2,14 @@
 // first one current, written back at shut-down.
 #include "app/Main.h"
 #include "app/Texts.h"
+#include "groups/DataFolders.h"
 #include "groups/GroupIndex.h"
 
 namespace korvane {
 
 void TForm1::OpenMemoryGroup() {
   GroupItems.clear();
-  if (auto bytes = System.Files().ReadFile(DataPath("GroupIndex.dat"))) {
+  if (auto bytes = System.Files().ReadFile(DataFilePath("GroupIndex.dat"))) {
     GroupItems = DecodeGroupIndex(*bytes);
   }
   // The default group is the one the program cannot do without: a missing or empty index
@@ -19,10 +20,10 @@ void TForm1::OpenMemoryGroup() {
 
 bool TForm1::SaveMemoryGroup() {
   if (GroupItems.empty()) return true;  // start-up never read the index: leave it as it is
-  if (System.Files().ReplaceFile(DataPath("GroupIndex.dat"), EncodeGroupIndex(GroupItems))) {
+  if (System.Files().ReplaceFile(DataFilePath("GroupIndex.dat"), EncodeGroupIndex(GroupItems))) {
     return true;
   }
-  System.App().ShowError(std::string(kSettingsSaveFailedMessage) + "Data\\GroupIndex.dat");
+  ShowError(kSettingsSaveFailedMessage + DataFilePath("GroupIndex.dat"));
   return false;
 }
 

@@ -1,5 +1,6 @@
 // The option buttons above the memories: made from the show flags, each with its picture.
 #include "app/Main.h"
+#include "groups/DataFolders.h"
 #include "memory/TargetWindow.h"
 
 namespace korvane {
@@ -16,7 +17,7 @@ void TForm1::CreateOptionButton() {
     slot = std::make_unique<OptionButton>(*Window, kind,
                                           [this](OptionKind clicked) { OptionButtonClick(clicked); });
     // A picture that does not load ends the start-up here, with the error shown.
-    OptionBitmaps.push_back(System.LoadBitmap(DataPath(spec.BitmapFile)));
+    OptionBitmaps.push_back(System.LoadBitmap(DataFilePath(spec.BitmapFile)));
     slot->Button->SetGlyph(OptionBitmaps.back().get());
     slot->Button->SetVisible(true);
   }
@@ -32,8 +33,8 @@ void TForm1::OptionButtonClick(OptionKind kind) {
     EraseUnlockedMemories();
     return;
   }
-  ActivateTargetWindow(System);
-  SendControlShortcut(System.Desk(), SpecOf(kind).Key);
+  const platform::WindowHandle target = ActivateTargetWindow(System);
+  SendControlShortcutTo(System.Desk(), target, SpecOf(kind).Key);
 }
 
 }  // namespace korvane

@@ -1,14 +1,45 @@
 // Clipboard capture: the main window sits in the clipboard viewer chain from the end of
 // start-up to the start of shut-down, and every copied text may become the newest memory.
+#include <exception>
+
 #include "app/Main.h"
 #include "app/Messages.h"
 
 namespace korvane {
 
-void TForm1::SetClipboard() { NextClipboardViewer = System.Clip().SetViewer(Window->Handle()); }
+namespace {
+// A neighbour in the chain that takes longer than this to take a notification is left
+// behind (it still gets the message): the window must go on painting and pasting.
+constexpr int kForwardTimeoutMs = 500;
+}  // namespace
+
+void TForm1::SetClipboard() {
+  NextClipboardViewer = System.Clip().SetViewer(Window->Handle());
+  Watch.Joined();
+}
 
 void TForm1::LeaveClipboardChain() {
+  if (!Watch.InChain()) return;
+  Watch.Left();
   System.Clip().ChangeChain(Window->Handle(), NextClipboardViewer);
+}
+
+void TForm1::RejoinClipboardChain() {
+  const platform::WindowHandle self = Window->Handle();
+  const platform::WindowHandle behind = NextClipboardViewer;
+  // Out properly first, in case we are still linked somewhere: being in the chain twice
+  // would send every notification round in a circle.
+  System.Clip().ChangeChain(self, behind);
+  // Joining announces the clipboard to us at once: what was missed is captured now.
+  const platform::WindowHandle front = System.Clip().SetViewer(self);
+  platform::Desktop& desktop = System.Desk();
+  if (front != 0 && front != self && desktop.IsWindow(front)) {
+    NextClipboardViewer = front;
+  } else if (!desktop.IsWindow(NextClipboardViewer)) {
+    // The chain's front was the viewer that vanished: those behind us are still ours.
+    NextClipboardViewer = 0;
+  }
+  Watch.Joined();
 }
 
 void TForm1::ToggleClipboardWatch() {
@@ -17,34 +48,49 @@ void TForm1::ToggleClipboardWatch() {
 }
 
 platform::LResult TForm1::WMDrawClipboard(platform::WParam wParam, platform::LParam lParam) {
-  if (Config.WatchClipboard && LockedTable && UnlockedTable) {
-    const std::int32_t locked = LockedTable->Count;
-    std::string text;
-    // A group loaded with more locked memories than the limit leaves no slot either. A copy
-    // marked private (a password) is not kept, exactly like a copy without text.
-    if (locked < Config.MemoryLimit && System.Clip().GetText(text) && !System.Clip().IsPrivate() &&
-        (!Config.SkipDuplicates ||
-         (!LockedTable->Contains(text) && !UnlockedTable->Contains(text)))) {
-      const std::int32_t countBefore = UnlockedTable->Count;
-      // Memories loaded at start are not trimmed, so the table may hold more than the limit:
-      // the capture drops the oldest down to it, so the window never grows past the limit.
-      while (UnlockedTable->Count > 0 && locked + UnlockedTable->Count >= Config.MemoryLimit) {
-        UnlockedTable->RemoveFirst();
-      }
-      UnlockedTable->AddMemory(Config.MemoryLimit - locked, false, std::move(text));
-      SetFormSize(true);
-      SetControlPosition();
-      SetTabOrder();
-      // No repaint of everything: each control repaints itself where it changed. With as
-      // many memories as before (a full window) the frame and the numbers stand as they
-      // were; otherwise the size changed and the face is drawn again for the new count.
-      if (UnlockedTable->Count != countBefore) {
-        if (std::unique_ptr<platform::Canvas> canvas = Window->GetCanvas()) FormPaint(*canvas);
-      }
-    }
+  Watch.Notified();
+  // Always passed on, watching or not, and even when the capture failed (its error is
+  // shown after), so that the chain behind us never breaks.
+  std::exception_ptr failure;
+  try {
+    CaptureClipboard(true);
+  } catch (...) {
+    failure = std::current_exception();
   }
-  // Always passed on, watching or not, so that the chain behind us never breaks.
-  return System.Desk().SendMessage(NextClipboardViewer, wm::DrawClipboard, wParam, lParam);
+  const platform::LResult result = PassToNextViewer(wm::DrawClipboard, wParam, lParam);
+  if (failure) std::rethrow_exception(failure);
+  return result;
+}
+
+void TForm1::CaptureClipboard(bool announced) {
+  if (!Config.WatchClipboard || !LockedTable || !UnlockedTable) return;
+  const std::int32_t locked = LockedTable->Count;
+  // A group loaded with more locked memories than the limit leaves no slot either.
+  if (locked >= Config.MemoryLimit) return;
+  std::optional<platform::ClipboardContent> copy = Watch.TakeNewCopy(announced);
+  // A copy marked private (a password) is not kept, exactly like a copy without text.
+  if (!copy || copy->What != platform::ClipboardContent::Kind::Text || copy->Private) return;
+  if (Config.SkipDuplicates && (LockedTable->Contains(copy->Text) ||
+                                UnlockedTable->Contains(copy->Text))) {
+    return;
+  }
+  const std::int32_t countBefore = UnlockedTable->Count;
+  // Memories loaded at start are not trimmed, so the table may hold more than the limit: the
+  // capture drops the oldest down to it, so the window never grows past the limit.
+  while (UnlockedTable->Count > 0 && locked + UnlockedTable->Count >= Config.MemoryLimit) {
+    UnlockedTable->RemoveFirst();
+  }
+  UnlockedTable->AddMemory(Config.MemoryLimit - locked, false, std::move(copy->Text),
+                           std::move(copy->Exact));
+  SetFormSize(true);
+  SetControlPosition();
+  SetTabOrder();
+  // No repaint of everything: each control repaints itself where it changed. With as many
+  // memories as before (a full window) the frame and the numbers stand as they were;
+  // otherwise the size changed and the face is drawn again for the new count.
+  if (UnlockedTable->Count != countBefore) {
+    if (std::unique_ptr<platform::Canvas> canvas = Window->GetCanvas()) FormPaint(*canvas);
+  }
 }
 
 platform::LResult TForm1::WMChangeCBChain(platform::WParam wParam, platform::LParam lParam) {
@@ -52,10 +98,32 @@ platform::LResult TForm1::WMChangeCBChain(platform::WParam wParam, platform::LPa
     NextClipboardViewer = static_cast<platform::WindowHandle>(lParam);
     return 0;
   }
-  if (NextClipboardViewer != 0) {
-    return System.Desk().SendMessage(NextClipboardViewer, wm::ChangeCBChain, wParam, lParam);
+  return PassToNextViewer(wm::ChangeCBChain, wParam, lParam);
+}
+
+platform::LResult TForm1::PassToNextViewer(std::uint32_t message, platform::WParam wParam,
+                                           platform::LParam lParam) {
+  if (NextClipboardViewer == 0) return 0;
+  platform::LResult result = 0;
+  if (System.Desk().SendMessageTimeout(NextClipboardViewer, message, wParam, lParam,
+                                       kForwardTimeoutMs, result)) {
+    return result;
   }
+  // A window that is gone passes nothing on; one that hangs keeps its place.
+  if (!System.Desk().IsWindow(NextClipboardViewer)) NextClipboardViewer = 0;
   return 0;
+}
+
+bool TForm1::ClipboardTimer(std::uintptr_t id) {
+  if (id == ClipboardWatch::kRetryTimer) {
+    if (Watch.RetryDue()) CaptureClipboard(false);
+    return true;
+  }
+  if (id == ClipboardWatch::kChainTimer) {
+    if (Watch.ChainBroken()) RejoinClipboardChain();
+    return true;
+  }
+  return false;
 }
 
 }  // namespace korvane

@@ -19,8 +19,9 @@ constexpr int kRowPitch = 25;
 
 std::string CaptionOf(const std::string& text) { return text.substr(0, kCaptionBytes); }
 
-MemoryItem::MemoryItem(MemoryOwner& owner, std::string text, bool locked)
-    : Text(std::move(text)), Owner(owner) {
+MemoryItem::MemoryItem(MemoryOwner& owner, std::string text, bool locked,
+                       platform::UnicodeText exact)
+    : Text(std::move(text)), Exact(std::move(exact)), Owner(owner) {
   const MemoryShared& shared = owner.Shared;
   Panel = owner.Window.CreatePanel(*this);
   Panel->SetBounds(0, 0, kPanelWidth, kPanelHeight);
@@ -60,11 +61,12 @@ void MemoryItem::Paste() {
   // after SetText.
   platform::Platform& system = Owner.System;
   const std::string text = Text;
+  const platform::UnicodeText exact = Exact;
 
   BringOwnWindowForward(system);
-  system.Clip().SetText(text);
-  ActivateWindowBelow(system);
-  SendControlShortcut(system.Desk(), kVkV);
+  if (!system.Clip().SetText(text, exact)) return;
+  const platform::WindowHandle target = ActivateWindowBelow(system);
+  SendControlShortcutTo(system.Desk(), target, kVkV);
 }
 
 void MemoryItem::PlaceAt(int width, bool growLeft, int row, int column) {

@@ -22,7 +22,7 @@ std::string CaptionOf(const std::string& text);
 class MemoryItem final : private platform::PanelEvents, private platform::ToggleButtonEvents {
  public:
   // Makes the panel and the lock toggle on the owner's window, both hidden until PlaceAt.
-  MemoryItem(MemoryOwner& owner, std::string text, bool locked);
+  MemoryItem(MemoryOwner& owner, std::string text, bool locked, platform::UnicodeText exact = {});
   ~MemoryItem();
   MemoryItem(const MemoryItem&) = delete;
   MemoryItem& operator=(const MemoryItem&) = delete;
@@ -31,11 +31,16 @@ class MemoryItem final : private platform::PanelEvents, private platform::Toggle
   std::unique_ptr<platform::ToggleButton> LockButton;
   MemoryItem* Next = nullptr;
   const std::string Text;
+  // The text exactly as it was copied in this run, when code page 932 cannot hold it: what a
+  // paste gives back. Empty otherwise (and always for a memory read from its file).
+  const platform::UnicodeText Exact;
 
   bool Locked() const { return LockButton->Down(); }
 
-  // Puts the text on the clipboard and Ctrl+V into the window the user worked in before.
-  // The item may be destroyed while this runs (its own clipboard change can drop it).
+  // Puts the text on the clipboard and Ctrl+V into the window the user worked in before;
+  // without the text on the clipboard (another program holds it) no key is sent, or the
+  // target would get what the clipboard held before. The item may be destroyed while this
+  // runs (its own clipboard change can drop it).
   void Paste();
   void PlaceAt(int width, bool growLeft, int row, int column);
   void UpdateColor();

@@ -7,10 +7,6 @@ namespace korvane {
 using platform::FromTextModeBytes;
 using platform::ToTextModeBytes;
 
-std::string MemoryFolderPath(const std::string& executableFolder, const std::string& folder) {
-  return executableFolder + "Data\\" + folder + "\\";
-}
-
 std::string CountFileReadName() { return "Index.dat"; }
 std::string CountFileWriteName() { return "index.dat"; }
 std::string MemoryFileReadName(int index) { return "Memory" + std::to_string(index) + ".dat"; }

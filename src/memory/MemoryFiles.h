@@ -7,8 +7,6 @@
 
 namespace korvane {
 
-// "<exe folder>Data\<folder>\" for a memory folder.
-std::string MemoryFolderPath(const std::string& executableFolder, const std::string& folder);
 // The reader asks for "Index.dat" and "MemoryN.dat", the writer makes "index.dat" and
 // "memoryN.dat": file names match without regard to case, so both name the same files.
 std::string CountFileReadName();

@@ -33,12 +33,11 @@ struct MemoryShared {
 };
 
 // The main window as the items and tables see it: parent of their controls, the system they
-// paste through, the folder their files live in.
+// paste through and keep their files with.
 struct MemoryOwner {
   platform::Platform& System;
   platform::MainWindow& Window;
   MemoryShared& Shared;
-  std::string ExecutableFolder;
 };
 
 }  // namespace korvane

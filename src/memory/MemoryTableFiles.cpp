@@ -1,6 +1,7 @@
 // Reading and writing a memory table's folder.
 #include "memory/MemoryFiles.h"
 #include "memory/Memorytable.h"
+#include "memory/SaveBatch.h"
 
 namespace korvane {
 
@@ -11,7 +12,7 @@ constexpr int kMissingFilesBeforeGivingUp = 100;
 
 bool MemoryTable::Load(const std::string& folder, bool locked) {
   platform::FileSystem& files = Owner.System.Files();
-  const std::string base = MemoryFolderPath(Owner.ExecutableFolder, folder);
+  const std::string& base = folder;
 
   std::optional<std::int32_t> count;
   if (auto bytes = files.ReadFile(base + CountFileReadName())) count = DecodeCountFile(*bytes);
@@ -41,19 +42,14 @@ bool MemoryTable::Load(const std::string& folder, bool locked) {
   return false;
 }
 
-bool MemoryTable::Save(const std::string& folder) {
-  platform::FileSystem& files = Owner.System.Files();
-  const std::string base = MemoryFolderPath(Owner.ExecutableFolder, folder);
+void MemoryTable::Save(SaveBatch& batch, const std::string& folder) const {
   // Usually there already; Data itself is the installation's and is never made here.
-  files.CreateFolder(Owner.ExecutableFolder + "Data\\" + folder);
-
-  bool written = true;
+  batch.MakeFolder(folder.substr(0, folder.size() - 1));
   int i = 0;
   for (MemoryItem* item = Head; item != nullptr; item = item->Next, ++i) {
-    written &= files.ReplaceFile(base + MemoryFileWriteName(i), EncodeMemoryFile(item->Text));
+    batch.Put(folder + MemoryFileWriteName(i), EncodeMemoryFile(item->Text));
   }
-  written &= files.ReplaceFile(base + CountFileWriteName(), EncodeCountFile(Count));
-  return written;
+  batch.Put(folder + CountFileWriteName(), EncodeCountFile(Count));
 }
 
 }  // namespace korvane

@@ -22,8 +22,9 @@ void MemoryTable::Clear() {
   }
 }
 
-void MemoryTable::AddMemory(int limit, bool locked, std::string text) {
-  auto* item = new MemoryItem(Owner, std::move(text), locked);
+void MemoryTable::AddMemory(int limit, bool locked, std::string text,
+                            platform::UnicodeText exact) {
+  auto* item = new MemoryItem(Owner, std::move(text), locked, std::move(exact));
   if (Head == nullptr) {
     Head = Tail = item;
     ++Count;
@@ -90,9 +91,8 @@ bool MemoryTable::Contains(const std::string& text) const {
 }
 
 bool MemoryTable::ContainsClipboardText() {
-  std::string text;
-  if (!Owner.System.Clip().GetText(text)) return false;
-  return Contains(text);
+  const platform::ClipboardContent content = Owner.System.Clip().Read();
+  return content.What == platform::ClipboardContent::Kind::Text && Contains(content.Text);
 }
 
 MemoryItem* MemoryTable::ItemAt(int x, int y) const {

@@ -10,11 +10,13 @@
 
 namespace korvane {
 
+class SaveBatch;
+
 class MemoryTable {
  public:
   // An empty table.
   MemoryTable(MemoryOwner& owner, bool locked);
-  // A table filled at once from a memory folder under Data.
+  // A table filled at once from a memory folder ("Data\<name>\").
   MemoryTable(MemoryOwner& owner, bool locked, const std::string& folder);
   ~MemoryTable();
   MemoryTable(const MemoryTable&) = delete;
@@ -26,19 +28,20 @@ class MemoryTable {
   MemoryOwner& Owner;
 
   // Creates a memory and appends it; a table holding `limit` memories first drops its Head.
-  // A negative limit never drops.
-  void AddMemory(int limit, bool locked, std::string text);
+  // A negative limit never drops. `exact`: the copied text when 932 cannot hold it.
+  void AddMemory(int limit, bool locked, std::string text, platform::UnicodeText exact = {});
   void PushFront(MemoryItem* item);
   void PushBack(MemoryItem* item);
   // Unlinks without destroying; false (and no change) when the item is not in the table.
   bool Remove(MemoryItem* item);
   void RemoveFirst();
 
-  // Appends the memories stored in the folder. Returns false when the folder's count file was
-  // missing or held no number (the memory files present were then loaded in order).
+  // Appends the memories stored in the folder ("Data\<name>\"). Returns false when the
+  // folder's count file was missing or held no number (the memory files present were then
+  // loaded in order).
   bool Load(const std::string& folder, bool locked);
-  // Writes the table into the folder; false when a file could not be written.
-  bool Save(const std::string& folder);
+  // Adds the table's files to a batch that writes them into the folder with others at once.
+  void Save(SaveBatch& batch, const std::string& folder) const;
 
   bool Contains(const std::string& text) const;
   bool ContainsClipboardText();

@@ -16,11 +16,18 @@ platform::WindowHandle ActivateWindowBelow(platform::Platform& platform) {
   platform::WindowHandle window = platform.App().Handle();
   do {
     window = desktop.NextWindow(window);
-  } while (window != 0 && (desktop.WindowStyle(window) & platform::kStyleVisible) == 0);
+  } while (window != 0 && ((desktop.WindowStyle(window) & platform::kStyleVisible) == 0 ||
+                           desktop.IsCloaked(window)));
   if (window == 0) return 0;
   desktop.SetForegroundWindow(window);
   desktop.WaitForKeyboardFocus(window, kFocusWaitMs);
   return window;
+}
+
+void SendControlShortcutTo(platform::Desktop& desktop, platform::WindowHandle target,
+                           std::uint8_t virtualKey) {
+  if (target != 0 && desktop.ForegroundWindow() != target) return;
+  SendControlShortcut(desktop, virtualKey);
 }
 
 platform::WindowHandle ActivateTargetWindow(platform::Platform& platform) {

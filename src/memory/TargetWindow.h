@@ -19,7 +19,8 @@ constexpr int kFocusWaitMs = 400;
 void BringOwnWindowForward(platform::Platform& platform);
 
 // The first visible window below the application's own window becomes the foreground window;
-// returns it, or 0 when there is none. Waits, bounded, until it has its keyboard focus.
+// returns it, or 0 when there is none. Windows that are visible to the system but not on the
+// screen (cloaked) are passed over. Waits, bounded, until it has its keyboard focus.
 platform::WindowHandle ActivateWindowBelow(platform::Platform& platform);
 
 // Both of the above: the window the user worked in before becomes the foreground window.
@@ -27,5 +28,9 @@ platform::WindowHandle ActivateTargetWindow(platform::Platform& platform);
 
 // Ctrl down, key down, key up, Ctrl up.
 void SendControlShortcut(platform::Desktop& desktop, std::uint8_t virtualKey);
+// The same into `target`, the window ActivateWindowBelow found; nothing when the foreground
+// never reached it, since the keys would go to whatever window has it.
+void SendControlShortcutTo(platform::Desktop& desktop, platform::WindowHandle target,
+                           std::uint8_t virtualKey);
 
 }  // namespace korvane

@@ -25,6 +25,15 @@ class Desktop {
   virtual void ShowWindow(WindowHandle window, bool show) = 0;
   virtual LResult SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                               LParam lParam) = 0;
+  // As SendMessage, but it gives up after timeoutMs, and at once on a window whose program
+  // has stopped answering; false then, and for a window that does not exist.
+  virtual bool SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
+                                  LParam lParam, int timeoutMs, LResult& result) = 0;
+  virtual bool IsWindow(WindowHandle window) = 0;
+  // Visible to the system but not on the screen: a suspended app or a window on another
+  // virtual desktop (Windows 10 and later).
+  virtual bool IsCloaked(WindowHandle window) = 0;
+  virtual WindowHandle ForegroundWindow() = 0;
   // One synthesised key event (keybd_event with scan code 0 and no extra information).
   virtual void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) = 0;
   // The mouse cursor's position on the screen.

@@ -46,6 +46,10 @@ class MainWindow {
   virtual void Refresh() = 0;  // repaint the whole window now
   // Ends the application's message loop; the window itself lives on until destroyed.
   virtual void Close() = 0;
+  // A timer of the window: the message WM_TIMER with wParam `id` every `ms` milliseconds,
+  // until it is killed. Setting a running timer again restarts it.
+  virtual void SetTimer(std::uintptr_t id, int ms) = 0;
+  virtual void KillTimer(std::uintptr_t id) = 0;
   // A canvas for drawing outside the paint handler; it draws at once.
   virtual std::unique_ptr<Canvas> GetCanvas() = 0;
   // Opens a popup menu at a screen position and returns when it closes: the command of the

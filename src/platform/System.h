@@ -21,9 +21,13 @@ class System {
   virtual bool AddTrayIcon(WindowHandle window, std::uint32_t id, std::uint32_t callbackMessage,
                            const std::string& tip) = 0;
   virtual bool DeleteTrayIcon(WindowHandle window, std::uint32_t id) = 0;
+  // The message the taskbar broadcasts when it has started anew (Explorer restarted): its
+  // icons are gone and must be added again.
+  virtual std::uint32_t TaskbarCreatedMessage() = 0;
 
   // Global hotkey; modifiers are MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4.
   virtual std::uint16_t GlobalAddAtom(const std::string& name) = 0;
+  virtual void GlobalDeleteAtom(std::uint16_t atom) = 0;
   virtual bool RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
                               std::uint32_t virtualKey) = 0;
   virtual bool UnregisterHotKey(WindowHandle window, int id) = 0;

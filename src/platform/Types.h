@@ -13,6 +13,10 @@ using WParam = std::uintptr_t;
 using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 
+// Text in UTF-16, exactly as the system holds it: only for a copied text that code page 932
+// cannot hold, which is pasted back as it was.
+using UnicodeText = std::u16string;
+
 // 0x00BBGGRR for a plain colour, or 0x80000000 plus a system colour index.
 using Color = std::int32_t;
 constexpr Color kSystemColorFlag = static_cast<Color>(0x80000000u);

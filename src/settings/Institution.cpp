@@ -1,6 +1,7 @@
 // The settings file Data\Setting.dat: read once at start, written once at exit.
 #include "app/Main.h"
 #include "app/Texts.h"
+#include "groups/DataFolders.h"
 #include "settings/SettingsFile.h"
 
 namespace korvane {
@@ -10,7 +11,7 @@ constexpr char kSettingsFile[] = "Setting.dat";
 }  // namespace
 
 void TForm1::OpenInstitution() {
-  std::optional<std::string> bytes = System.Files().ReadFile(DataPath(kSettingsFile));
+  std::optional<std::string> bytes = System.Files().ReadFile(DataFilePath(kSettingsFile));
   WriteLog("Open Setting.dat\n");
 
   // A missing or cut-short file leaves the shipped values for whatever it does not hold.
@@ -38,8 +39,8 @@ bool TForm1::SaveInstitution() {
   stored.MemoryLockColor = Shared.MemoryLockColor;
   stored.DoubleClickPaste = Shared.DoubleClickPaste;
   stored.WindowHidden = PopWindowVisibleChecked;
-  if (System.Files().ReplaceFile(DataPath(kSettingsFile), WriteSettingsFile(stored))) return true;
-  System.App().ShowError(std::string(kSettingsSaveFailedMessage) + "Data\\" + kSettingsFile);
+  if (System.Files().ReplaceFile(DataFilePath(kSettingsFile), WriteSettingsFile(stored))) return true;
+  ShowError(kSettingsSaveFailedMessage + DataFilePath(kSettingsFile));
   return false;
 }
 

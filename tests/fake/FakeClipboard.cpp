@@ -1,28 +1,52 @@
 #include "fake/FakeClipboard.h"
 
-#include <algorithm>
+#include <stdexcept>
 
 namespace korvane::fake {
 
 void FakeClipboard::Announce() {
+  ++Sequence;
   ++Notifications;
-  if (!Viewers.empty()) desktop_.SendMessage(Viewers.front(), kDrawClipboard, 0, 0);
+  if (FirstViewer != 0) desktop_.SendMessage(FirstViewer, kDrawClipboard, 0, 0);
 }
 
-void FakeClipboard::CopyFromOtherProgram(std::optional<std::string> text, bool isPrivate) {
+void FakeClipboard::CopyFromOtherProgram(std::optional<std::string> text, bool isPrivate,
+                                         platform::UnicodeText exact) {
   Contents = std::move(text);
+  ExactContents = std::move(exact);
   Private = isPrivate;
   Announce();
 }
 
-bool FakeClipboard::GetText(std::string& text) {
-  if (!Contents) return false;
-  text = *Contents;
-  return true;
+void FakeClipboard::ChangeSilently(std::optional<std::string> text) {
+  Contents = std::move(text);
+  ExactContents.clear();
+  Private = false;
+  ++Sequence;
 }
 
-bool FakeClipboard::SetText(const std::string& text) {
+platform::ClipboardContent FakeClipboard::Read() {
+  ++Reads;
+  if (FailRead) throw std::runtime_error(*FailRead);
+  platform::ClipboardContent content;
+  content.Sequence = Sequence;
+  if (!Contents) return content;
+  if (HeldByOther || BusyReads > 0) {
+    if (BusyReads > 0) --BusyReads;
+    content.What = platform::ClipboardContent::Kind::Busy;
+    return content;
+  }
+  content.What = platform::ClipboardContent::Kind::Text;
+  content.Text = *Contents;
+  content.Exact = ExactContents;
+  content.Private = Private;
+  return content;
+}
+
+bool FakeClipboard::SetText(const std::string& text, const platform::UnicodeText& exact) {
+  if (HeldByOther) return false;
   Contents = text;
+  ExactContents = exact;
   Private = false;
   Announce();
   return true;
@@ -30,8 +54,8 @@ bool FakeClipboard::SetText(const std::string& text) {
 
 WindowHandle FakeClipboard::SetViewer(WindowHandle window) {
   if (JournalTo) JournalTo->push_back("SetClipboardViewer");
-  WindowHandle previous = Viewers.empty() ? 0 : Viewers.front();
-  Viewers.insert(Viewers.begin(), window);
+  const WindowHandle previous = FirstViewer;
+  FirstViewer = window;
   // Joining the chain announces the current contents to the new viewer at once.
   desktop_.SendMessage(window, kDrawClipboard, 0, 0);
   return previous;
@@ -39,8 +63,11 @@ WindowHandle FakeClipboard::SetViewer(WindowHandle window) {
 
 void FakeClipboard::ChangeChain(WindowHandle remove, WindowHandle next) {
   if (JournalTo) JournalTo->push_back("ChangeClipboardChain");
-  Viewers.erase(std::remove(Viewers.begin(), Viewers.end(), remove), Viewers.end());
-  if (!Viewers.empty()) desktop_.SendMessage(Viewers.front(), kChangeCBChain, remove, next);
+  if (FirstViewer == remove) {
+    FirstViewer = next;
+  } else if (FirstViewer != 0) {
+    desktop_.SendMessage(FirstViewer, kChangeCBChain, remove, next);
+  }
 }
 
 OtherViewer::OtherViewer(FakeDesktop& desktop, FakeClipboard& clipboard)
@@ -73,6 +100,13 @@ void OtherViewer::Leave() {
   if (!inChain_) return;
   inChain_ = false;
   clipboard_.ChangeChain(Handle, Next);
+}
+
+void OtherViewer::Die() {
+  inChain_ = false;
+  desktop_.RemoveWindow(Handle);
+  // The system forgets a first viewer whose window is destroyed.
+  if (clipboard_.FirstViewer == Handle) clipboard_.FirstViewer = 0;
 }
 
 }  // namespace korvane::fake

@@ -1,4 +1,5 @@
-// The clipboard as a value with a viewer chain. A change is announced, as the system does, by
+// The clipboard as a value with a viewer chain kept as the system keeps it: it knows only the
+// first viewer, each viewer its own next. A change is announced, as the system does, by
 // WM_DRAWCLIPBOARD sent to the first viewer before SetText returns.
 #pragma once
 
@@ -18,18 +19,31 @@ class FakeClipboard : public platform::Clipboard {
  public:
   explicit FakeClipboard(FakeDesktop& desktop) : desktop_(desktop) {}
 
-  // A copy made by another program: the contents change and the chain is told.
-  void CopyFromOtherProgram(std::optional<std::string> text, bool isPrivate = false);
+  // A copy made by another program: the contents change and the chain is told. `exact` is
+  // the text as copied when code page 932 cannot hold it (`text` then has "?" for those).
+  void CopyFromOtherProgram(std::optional<std::string> text, bool isPrivate = false,
+                            platform::UnicodeText exact = {});
+  // A change that the chain is not told of (a viewer in front of us is gone).
+  void ChangeSilently(std::optional<std::string> text);
 
   std::optional<std::string> Contents;
+  platform::UnicodeText ExactContents;
   bool Private = false;  // the copy was marked as not to be kept
-  std::vector<WindowHandle> Viewers;  // front is the first in the chain
+  WindowHandle FirstViewer = 0;
+  std::uint32_t Sequence = 1;
   int Notifications = 0;
+  int Reads = 0;
+  // Another program holds the clipboard open: looks find it busy and SetText fails.
+  bool HeldByOther = false;
+  // Only the next this many looks find it busy.
+  int BusyReads = 0;
+  // A look raises this error (the system ran out of memory, say).
+  std::optional<std::string> FailRead;
   std::vector<std::string>* JournalTo = nullptr;  // joins and leaves of the chain
 
-  bool GetText(std::string& text) override;
-  bool IsPrivate() override { return Private; }
-  bool SetText(const std::string& text) override;
+  platform::ClipboardContent Read() override;
+  std::uint32_t SequenceNumber() override { return Sequence; }
+  bool SetText(const std::string& text, const platform::UnicodeText& exact) override;
   WindowHandle SetViewer(WindowHandle window) override;
   void ChangeChain(WindowHandle remove, WindowHandle next) override;
 
@@ -45,6 +59,8 @@ class OtherViewer {
   OtherViewer(FakeDesktop& desktop, FakeClipboard& clipboard);
   ~OtherViewer();
   void Leave();
+  // Its program ends without leaving the chain.
+  void Die();
 
   WindowHandle Handle = 0;
   WindowHandle Next = 0;

@@ -49,6 +49,10 @@ void FakeDesktop::Activate(WindowHandle window) {
 
 bool FakeDesktop::SetForegroundWindow(WindowHandle window) {
   if (windows_.count(window) == 0) return false;
+  if (std::find(RefuseForeground.begin(), RefuseForeground.end(), window) !=
+      RefuseForeground.end()) {
+    return false;
+  }
   Foreground = window;
   return true;
 }
@@ -90,11 +94,27 @@ void FakeDesktop::ShowWindow(WindowHandle window, bool show) {
 
 LResult FakeDesktop::SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                                  LParam lParam) {
+  if (std::find(Hung.begin(), Hung.end(), window) != Hung.end()) ++SendsBlocked;
   auto it = windows_.find(window);
   if (it == windows_.end() || !it->second.handler) return 0;
   // Copied: the handler may remove its own window.
   MessageHandler handler = it->second.handler;
   return handler(message, wParam, lParam);
+}
+
+bool FakeDesktop::SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
+                                     LParam lParam, int, LResult& result) {
+  if (windows_.count(window) == 0) return false;
+  if (std::find(Hung.begin(), Hung.end(), window) != Hung.end()) {
+    ++SendsTimedOut;
+    return false;
+  }
+  result = SendMessage(window, message, wParam, lParam);
+  return true;
+}
+
+bool FakeDesktop::IsCloaked(WindowHandle window) {
+  return std::find(Cloaked.begin(), Cloaked.end(), window) != Cloaked.end();
 }
 
 void FakeDesktop::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) {

@@ -53,6 +53,15 @@ class FakeDesktop : public platform::Desktop {
   // Windows that never take the keyboard focus when made foreground (a hung program).
   std::vector<WindowHandle> Unresponsive;
   int FocusWaits = 0;
+  // Windows of a program that hangs in its message handling: a send with a time-out gives
+  // up (counted); a plain send would wait as long as the hang lasts (counted, and delivered).
+  std::vector<WindowHandle> Hung;
+  int SendsTimedOut = 0;
+  int SendsBlocked = 0;
+  // Windows that are there but not on the screen (another virtual desktop, a suspended app).
+  std::vector<WindowHandle> Cloaked;
+  // Windows that the foreground never moves to (the system refuses the switch).
+  std::vector<WindowHandle> RefuseForeground;
 
   bool SetForegroundWindow(WindowHandle window) override;
   void BringToTop(WindowHandle window) override;
@@ -62,6 +71,11 @@ class FakeDesktop : public platform::Desktop {
   void ShowWindow(WindowHandle window, bool show) override;
   LResult SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                       LParam lParam) override;
+  bool SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
+                          LParam lParam, int timeoutMs, LResult& result) override;
+  bool IsWindow(WindowHandle window) override { return windows_.count(window) != 0; }
+  bool IsCloaked(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override { return Foreground; }
   void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override;
   bool CursorPos(platform::Point& at) override;
   bool ScreenRect(platform::Rect& rect) override;

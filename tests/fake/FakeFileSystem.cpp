@@ -1,20 +1,44 @@
 #include "fake/FakeFileSystem.h"
 
+#include <algorithm>
+
 namespace korvane::fake {
 
 namespace {
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-std::string WithoutTrailingBackslash(std::string path) {
-  while (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
+std::string ParentKey(const std::string& key) {
+  const auto slash = key.rfind('\\');
+  return slash == std::string::npos ? std::string() : key.substr(0, slash);
 }
 
-std::string ParentOf(const std::string& path) {
-  std::string p = WithoutTrailingBackslash(path);
-  auto slash = p.rfind('\\');
-  return slash == std::string::npos ? std::string() : p.substr(0, slash);
+std::string LastName(const std::string& path) {
+  const auto slash = path.rfind('\\');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool HasRefusedCharacter(const std::string& name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (IsLeadByte(c)) {
+      ++i;
+    } else if (c < 0x20 || std::string("<>:\"/|?*").find(static_cast<char>(c)) != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsDevice(const std::string& name) {
+  std::string base = FoldCase932(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  if (base == "con" || base == "prn" || base == "aux" || base == "nul" || base == "conin$" ||
+      base == "conout$") {
+    return true;
+  }
+  return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+         base[3] >= '0' && base[3] <= '9';
 }
 
 }  // namespace
@@ -32,82 +56,155 @@ std::string FoldCase932(const std::string& path) {
   return out;
 }
 
-FakeFileSystem::FakeFileSystem(std::string executableFolder)
-    : executableFolder_(std::move(executableFolder)) {
-  MakeFolders(executableFolder_);
+std::optional<std::string> FakeFileSystem::Resolve(const std::string& path) {
+  if (path.empty() || path.front() == '\\' || path.find(':') != std::string::npos) {
+    // A drive or a root: the program named a folder of its own instead of the installation's.
+    Outside.push_back(path);
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    std::string name = path.substr(start, end - start);
+    start = end + 1;
+    if (name == "..") {
+      if (names.empty()) {
+        Outside.push_back(path);
+        return std::nullopt;
+      }
+      names.pop_back();
+      continue;
+    }
+    // Windows drops a name's trailing dots and blanks: "abc." is "abc", "..." is ".".
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    if (name.empty()) continue;
+    if (HasRefusedCharacter(name)) return std::nullopt;
+    if (IsDevice(name)) {
+      Devices.push_back(path);
+      return std::nullopt;
+    }
+    names.push_back(FoldCase932(name));
+  }
+  std::string key;
+  for (const std::string& name : names) key += (key.empty() ? "" : "\\") + name;
+  return key;
 }
 
 void FakeFileSystem::MakeFolders(const std::string& folder) {
-  std::string path = WithoutTrailingBackslash(folder);
-  while (!path.empty() && folders_.insert(FoldCase932(path)).second) path = ParentOf(path);
+  auto key = Resolve(folder);
+  while (key && folders_.insert(*key).second) key = ParentKey(*key);
 }
 
 void FakeFileSystem::PutFile(const std::string& path, const std::string& bytes) {
-  MakeFolders(ParentOf(path));
-  files_[FoldCase932(path)] = File{path, bytes};
+  const auto key = Resolve(path);
+  if (!key) return;
+  for (std::string parent = ParentKey(*key); folders_.insert(parent).second;) {
+    parent = ParentKey(parent);
+  }
+  files_[*key] = File{path, bytes};
 }
 
-void FakeFileSystem::RemoveFile(const std::string& path) { files_.erase(FoldCase932(path)); }
+void FakeFileSystem::RemoveFile(const std::string& path) {
+  if (const auto key = Resolve(path)) files_.erase(*key);
+}
 
 void FakeFileSystem::RemoveFolderTree(const std::string& folder) {
-  const std::string prefix = FoldCase932(WithoutTrailingBackslash(folder));
+  const auto prefix = Resolve(folder);
+  if (!prefix) return;
   auto under = [&](const std::string& key) {
-    return key == prefix || key.compare(0, prefix.size() + 1, prefix + "\\") == 0;
+    return key == *prefix || key.compare(0, prefix->size() + 1, *prefix + "\\") == 0;
   };
   for (auto it = files_.begin(); it != files_.end();) it = under(it->first) ? files_.erase(it) : ++it;
   for (auto it = folders_.begin(); it != folders_.end();) {
-    it = under(*it) ? folders_.erase(it) : ++it;
+    it = under(*it) && !it->empty() ? folders_.erase(it) : ++it;
   }
 }
 
 std::optional<std::string> FakeFileSystem::Bytes(const std::string& path) const {
-  auto it = files_.find(FoldCase932(path));
+  const auto key = const_cast<FakeFileSystem*>(this)->Resolve(path);
+  if (!key) return std::nullopt;
+  auto it = files_.find(*key);
   if (it == files_.end()) return std::nullopt;
   return it->second.bytes;
 }
 
 std::string FakeFileSystem::StoredName(const std::string& path) const {
-  auto it = files_.find(FoldCase932(path));
+  const auto key = const_cast<FakeFileSystem*>(this)->Resolve(path);
+  if (!key) return {};
+  auto it = files_.find(*key);
   return it == files_.end() ? std::string() : it->second.name;
 }
 
 std::vector<std::string> FakeFileSystem::FilesIn(const std::string& folder) const {
-  const std::string prefix = FoldCase932(WithoutTrailingBackslash(folder)) + "\\";
+  const auto prefix = const_cast<FakeFileSystem*>(this)->Resolve(folder);
   std::vector<std::string> names;
+  if (!prefix) return names;
   for (const auto& [key, file] : files_) {
-    if (key.compare(0, prefix.size(), prefix) == 0 && key.find('\\', prefix.size()) == std::string::npos) {
-      names.push_back(file.name.substr(file.name.rfind('\\') + 1));
-    }
+    if (ParentKey(key) == *prefix) names.push_back(LastName(file.name));
   }
   return names;
 }
 
-bool FakeFileSystem::ParentExists(const std::string& path) const {
-  return folders_.count(FoldCase932(ParentOf(path))) != 0;
+void FakeFileSystem::TakeDiskOf(const FakeFileSystem& other) {
+  files_ = other.files_;
+  folders_ = other.folders_;
 }
 
-bool FakeFileSystem::Writable(const std::string& path) const {
-  return ParentExists(path) && Unwritable.count(FoldCase932(path)) == 0 &&
-         folders_.count(FoldCase932(path)) == 0;
+bool FakeFileSystem::ParentExists(const std::string& key) const {
+  return folders_.count(ParentKey(key)) != 0;
 }
 
-std::string FakeFileSystem::ExecutableFolder() { return executableFolder_; }
+bool FakeFileSystem::Listed(const std::set<std::string>& paths, const std::string& key) {
+  for (const std::string& path : paths) {
+    if (Resolve(path) == key) return true;
+  }
+  return false;
+}
+
+bool FakeFileSystem::Writable(const std::string& key) {
+  return ParentExists(key) && !Listed(Unwritable, key) && folders_.count(key) == 0;
+}
+
+bool FakeFileSystem::NextChange(bool& dropped, bool needsRoom) {
+  dropped = false;
+  if (ChangesBeforeKill == 0) {
+    dropped = true;
+    return true;
+  }
+  if (ChangesBeforeFailure == 0 && needsRoom) return false;
+  if (ChangesBeforeKill > 0) --ChangesBeforeKill;
+  if (ChangesBeforeFailure > 0) --ChangesBeforeFailure;
+  return true;
+}
 
 std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path) {
-  if (Unreadable.count(FoldCase932(path)) != 0) return std::nullopt;
-  return Bytes(path);
+  const auto key = Resolve(path);
+  if (!key || Listed(Unreadable, *key)) return std::nullopt;
+  auto it = files_.find(*key);
+  if (it == files_.end()) return std::nullopt;
+  return it->second.bytes;
 }
 
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
-  if (!Writable(path)) return false;
-  files_[FoldCase932(path)] = File{path, bytes};
+  const auto key = Resolve(path);
+  if (!key || !Writable(*key)) return false;
+  bool dropped = false;
+  if (!NextChange(dropped, true)) return false;
+  if (dropped) return true;
+  files_[*key] = File{path, bytes};
   JournalTo->push_back("write " + path);
   return true;
 }
 
 bool FakeFileSystem::AppendFile(const std::string& path, const std::string& bytes) {
-  if (!Writable(path)) return false;
-  File& file = files_[FoldCase932(path)];
+  const auto key = Resolve(path);
+  if (!key || !Writable(*key)) return false;
+  bool dropped = false;
+  if (!NextChange(dropped, true)) return false;
+  if (dropped) return true;
+  File& file = files_[*key];
   if (file.name.empty()) file.name = path;
   file.bytes += bytes;
   JournalTo->push_back("append " + path);
@@ -115,25 +212,62 @@ bool FakeFileSystem::AppendFile(const std::string& path, const std::string& byte
 }
 
 bool FakeFileSystem::ReplaceFile(const std::string& path, const std::string& bytes) {
-  if (!Writable(path)) return false;
-  files_[FoldCase932(path)] = File{path, bytes};
+  const auto key = Resolve(path);
+  if (!key || !Writable(*key)) return false;
+  bool dropped = false;
+  if (!NextChange(dropped, true)) return false;
+  if (dropped) return true;
+  files_[*key] = File{path, bytes};
   JournalTo->push_back("replace " + path);
   return true;
 }
 
+bool FakeFileSystem::MoveFile(const std::string& from, const std::string& to) {
+  const auto source = Resolve(from);
+  const auto target = Resolve(to);
+  if (!source || !target || files_.count(*source) == 0 || !Writable(*target)) return false;
+  bool dropped = false;
+  if (!NextChange(dropped, false)) return false;
+  if (dropped) return true;
+  File file = files_[*source];
+  files_.erase(*source);
+  file.name = to;
+  files_[*target] = file;
+  JournalTo->push_back("move " + from + " " + to);
+  return true;
+}
+
+bool FakeFileSystem::DeleteFile(const std::string& path) {
+  const auto key = Resolve(path);
+  if (!key || files_.count(*key) == 0) return false;
+  bool dropped = false;
+  if (!NextChange(dropped, false)) return false;
+  if (dropped) return true;
+  files_.erase(*key);
+  JournalTo->push_back("delete " + path);
+  return true;
+}
+
 bool FakeFileSystem::CreateFolder(const std::string& path) {
-  const std::string key = FoldCase932(WithoutTrailingBackslash(path));
-  if (folders_.count(key) != 0 || !ParentExists(path)) return false;
-  folders_.insert(key);
+  const auto key = Resolve(path);
+  if (!key || folders_.count(*key) != 0 || files_.count(*key) != 0 || !ParentExists(*key)) {
+    return false;
+  }
+  bool dropped = false;
+  if (!NextChange(dropped, true)) return false;
+  if (dropped) return true;
+  folders_.insert(*key);
   return true;
 }
 
 bool FakeFileSystem::FolderExists(const std::string& path) {
-  return folders_.count(FoldCase932(WithoutTrailingBackslash(path))) != 0;
+  const auto key = Resolve(path);
+  return key && folders_.count(*key) != 0;
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) {
-  return files_.count(FoldCase932(path)) != 0;
+  const auto key = Resolve(path);
+  return key && files_.count(*key) != 0;
 }
 
 }  // namespace korvane::fake

@@ -11,6 +11,7 @@ FakeApplication::FakeApplication(FakeDesktop& desktop)
 std::unique_ptr<platform::MainWindow> FakeApplication::CreateMainWindow(
     platform::MainWindowEvents& events, const std::string& caption) {
   auto window = std::make_unique<FakeMainWindow>(desktop_, events, handle_, caption);
+  window->ErrorsTo = &Errors;
   MainForm = window.get();
   return window;
 }
@@ -51,7 +52,14 @@ bool FakeSystem::DeleteTrayIcon(WindowHandle window, std::uint32_t id) {
 
 std::uint16_t FakeSystem::GlobalAddAtom(const std::string& name) {
   auto [it, added] = atoms_.emplace(name, static_cast<std::uint16_t>(0xC000 + atoms_.size()));
+  ++AtomReferences[it->second];
   return it->second;
+}
+
+void FakeSystem::GlobalDeleteAtom(std::uint16_t atom) {
+  journal_.push_back("GlobalDeleteAtom");
+  auto it = AtomReferences.find(atom);
+  if (it != AtomReferences.end() && --it->second == 0) AtomReferences.erase(it);
 }
 
 bool FakeSystem::RegisterHotKey(WindowHandle, int id, std::uint32_t modifiers,

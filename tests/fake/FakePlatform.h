@@ -28,7 +28,7 @@ class FakeApplication : public platform::Application {
 
   std::string Title;
   std::string HelpFile;
-  std::vector<std::string> Errors;
+  std::vector<std::string> Errors;  // error boxes shown, by their text
   FakeMainWindow* MainForm = nullptr;
   // Runs inside Run(), as the user's session with the program.
   std::function<void()> Session;
@@ -66,7 +66,13 @@ class FakeSystem : public platform::System {
   bool AddTrayIcon(WindowHandle window, std::uint32_t id, std::uint32_t callbackMessage,
                    const std::string& tip) override;
   bool DeleteTrayIcon(WindowHandle window, std::uint32_t id) override;
+  std::uint32_t TaskbarCreatedMessage() override { return kTaskbarCreated; }
   std::uint16_t GlobalAddAtom(const std::string& name) override;
+  void GlobalDeleteAtom(std::uint16_t atom) override;
+
+  static constexpr std::uint32_t kTaskbarCreated = 0xC123;
+  // References held on each atom, by its number.
+  std::map<std::uint16_t, int> AtomReferences;
   bool RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
                       std::uint32_t virtualKey) override;
   bool UnregisterHotKey(WindowHandle window, int id) override;

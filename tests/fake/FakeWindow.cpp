@@ -1,6 +1,7 @@
 #include "fake/FakeWindow.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace korvane::fake {
 
@@ -137,9 +138,22 @@ FakeMainWindow::~FakeMainWindow() { desktop_.RemoveWindow(handle_); }
 
 LResult FakeMainWindow::Deliver(std::uint32_t message, WParam wParam, LParam lParam) {
   LResult result = 0;
-  LastDefaulted = !events_.WindowMessage(message, wParam, lParam, result);
+  try {
+    LastDefaulted = !events_.WindowMessage(message, wParam, lParam, result);
+  } catch (const std::exception& error) {
+    if (ErrorsTo) ErrorsTo->push_back(error.what());
+    LastDefaulted = false;
+    return 0;
+  }
   if (LastDefaulted) result = 0;
   return result;
+}
+
+bool FakeMainWindow::FireTimer(std::uintptr_t id) {
+  constexpr std::uint32_t kTimer = 0x0113;
+  if (Timers.count(id) == 0) return false;
+  Deliver(kTimer, id, 0);
+  return true;
 }
 
 void FakeMainWindow::SetBounds(int left, int top, int width, int height) {

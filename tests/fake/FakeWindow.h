@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -146,8 +147,12 @@ class FakeMainWindow : public platform::MainWindow {
                  std::string caption);
   ~FakeMainWindow() override;
 
-  // Delivers a message as the system would, with the default handling behind it.
+  // Delivers a message as the system would, with the default handling behind it. What the
+  // handler throws ends the message and shows the standard error box, as the window bridge
+  // does.
   LResult Deliver(std::uint32_t message, WParam wParam, LParam lParam);
+  // The timer's tick, when it runs; false when it does not.
+  bool FireTimer(std::uintptr_t id);
 
   // The controls that exist now, in creation order.
   std::vector<FakePanel*> Panels;
@@ -164,6 +169,8 @@ class FakeMainWindow : public platform::MainWindow {
   int Refreshes = 0;
   std::vector<CanvasOp> LastPaint;  // what the last full repaint drew
   std::vector<CanvasOp> Drawn;      // what was drawn outside a repaint
+  std::map<std::uintptr_t, int> Timers;  // running timers: id -> period in milliseconds
+  std::vector<std::string>* ErrorsTo = nullptr;
   std::vector<platform::MenuItem> LastMenu;  // the popup menu opened last
   platform::Point LastMenuAt;
   int MenusOpened = 0;
@@ -180,6 +187,8 @@ class FakeMainWindow : public platform::MainWindow {
   void Show() override;
   void Refresh() override;
   void Close() override { Closed = true; }
+  void SetTimer(std::uintptr_t id, int ms) override { Timers[id] = ms; }
+  void KillTimer(std::uintptr_t id) override { Timers.erase(id); }
   std::unique_ptr<platform::Canvas> GetCanvas() override;
   // Records the menu and answers MenuChoice (then 0 again), as if the user chose that item.
   std::uint32_t TrackPopupMenu(const std::vector<platform::MenuItem>& items,

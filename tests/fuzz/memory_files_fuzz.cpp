@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Host host;
   auto window = platform.Application.CreateMainWindow(host, "Korvane");
   MemoryShared shared;
-  MemoryOwner owner{platform, *window, shared, platform.Files_.ExecutableFolder()};
-  const std::string folder = platform.Files_.ExecutableFolder() + "Data\\G\\";
+  MemoryOwner owner{platform, *window, shared};
+  const std::string folder = "Data\\G\\";
   std::size_t end = input.find('\n');
   platform.Files_.PutFile(folder + "index.dat", input.substr(0, end));
   int index = 0;
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform.Files_.PutFile(folder + MemoryFileWriteName(index), input.substr(pos, next - pos));
     pos = next + 1;
   }
-  MemoryTable table(owner, true, "G");
+  MemoryTable table(owner, true, folder);
   int reachable = 0;
   for (MemoryItem* item = table.Head; item != nullptr; item = item->Next) ++reachable;
   if (reachable != table.Count || reachable > index + 1) __builtin_trap();

@@ -14,7 +14,7 @@ class CaptureTest : public ::testing::Test {
   void StoredSettingsForUnlocked() {
     StoredSettings s;
     s.Config.SaveUnlocked = true;
-    program.Files.PutFile(program.Files.ExecutableFolder() + "Data\\Setting.dat",
+    program.Files.PutFile("Data\\Setting.dat",
                           WriteSettingsFile(s));
   }
   Program program;

@@ -15,7 +15,7 @@ namespace {
 class Help : public ::testing::Test {
  protected:
   fake::FakePlatform platform;
-  const std::string path = platform.Files_.ExecutableFolder() + "Help\\Korvane.hlp";
+  const std::string path = "Help\\Korvane.hlp";
   std::vector<fake::FakeHelpViewer::Shown>& shows = platform.HelpWindow.Shows;
 };
 
@@ -46,7 +46,7 @@ TEST_F(Help, AnUnknownContextShowsTheFirstTopicAndAnEditedFileShowsAtOnce) {
 
 TEST_F(Help, NothingToShowGivesTheErrorBoxWithTheFilesFullPathAndNothingElse) {
   const std::string message =
-      Sjis("ヘルプファイルを開けませんでした：") + "C:\\Korvane\\Help\\Korvane.hlp";
+      Sjis("ヘルプファイルを開けませんでした：") + "C:\\Users\\J?rgen\\??\\Korvane\\Help\\Korvane.hlp";
   OpenHelp(platform, 1);  // no file
   platform.Files_.PutFile(path, "; only a comment\r\nand text with no topic line\r\n#x\r\n");
   OpenHelp(platform, 1);

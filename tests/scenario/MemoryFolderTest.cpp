@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "memory/MemoryFiles.h"
+#include "memory/SaveBatch.h"
 #include "unit/ItemHarness.h"
 #include "support/Support.h"
 
@@ -10,24 +11,27 @@ namespace {
 
 class MemoryFolderTest : public ::testing::Test, public ItemHarness {
  protected:
-  MemoryFolderTest() { platform.Files_.MakeFolders(exe + "Data\\Group"); }
-  std::string Path(const std::string& name) { return exe + "Data\\Group\\" + name; }
+  MemoryFolderTest() { platform.Files_.MakeFolders("Data\\Group"); }
+  std::string Path(const std::string& name) { return "Data\\Group\\" + name; }
+  bool Save(const MemoryTable& table) {
+    SaveBatch batch(platform.Files_, "Data\\SaveJournal.dat");
+    table.Save(batch, "Data\\Group\\");
+    return batch.Commit();
+  }
   void Put(const std::string& name, const std::string& bytes) { platform.Files_.PutFile(Path(name), bytes); }
   std::optional<std::string> Bytes(const std::string& name) { return platform.Files_.Bytes(Path(name)); }
   std::vector<std::string> Loaded() {
-    MemoryTable table(owner, true, "Group");
+    MemoryTable table(owner, true, "Data\\Group\\");
     EXPECT_TRUE(TableIsConsistent(table));
     return Texts(table);
   }
-
-  const std::string exe = platform.Files_.ExecutableFolder();
 };
 
 TEST_F(MemoryFolderTest, SavedFilesAreExactlyTheFormat) {
   MemoryTable table(owner, false);
   table.AddMemory(-1, false, "ab\r\nc");
   table.AddMemory(-1, false, "x\ny");
-  ASSERT_TRUE(table.Save("Group"));
+  ASSERT_TRUE(Save(table));
   EXPECT_EQ(Bytes("memory0.dat"), "ab\r\r\nc");
   EXPECT_EQ(Bytes("memory1.dat"), "x\r\ny");
   EXPECT_EQ(Bytes("index.dat"), "2");
@@ -36,18 +40,18 @@ TEST_F(MemoryFolderTest, SavedFilesAreExactlyTheFormat) {
 
 TEST_F(MemoryFolderTest, EmptyTableWritesACountOfZeroOnly) {
   MemoryTable table(owner, false);
-  ASSERT_TRUE(table.Save("Group"));
+  ASSERT_TRUE(Save(table));
   EXPECT_EQ(Bytes("index.dat"), "0");
-  EXPECT_EQ(platform.Files_.FilesIn(exe + "Data\\Group"), std::vector<std::string>{"index.dat"});
+  EXPECT_EQ(platform.Files_.FilesIn("Data\\Group"), std::vector<std::string>{"index.dat"});
 }
 
 TEST_F(MemoryFolderTest, SaveDeletesNothingAndLoadIsBoundByTheCount) {
   MemoryTable five(owner, false);
   for (const char* t : {"a", "b", "c", "d", "e"}) five.AddMemory(-1, false, t);
-  ASSERT_TRUE(five.Save("Group"));
+  ASSERT_TRUE(Save(five));
   MemoryTable three(owner, false);
   for (const char* t : {"x", "y", "z"}) three.AddMemory(-1, false, t);
-  ASSERT_TRUE(three.Save("Group"));
+  ASSERT_TRUE(Save(three));
   EXPECT_EQ(Bytes("memory3.dat"), "d");
   EXPECT_EQ(Bytes("memory4.dat"), "e");
   EXPECT_EQ(Loaded(), (std::vector<std::string>{"x", "y", "z"}));
@@ -58,7 +62,7 @@ TEST_F(MemoryFolderTest, TwelveMemoriesLoadInNumberOrder) {
   for (int i = 0; i < 12; ++i) texts.push_back("m" + std::to_string(i));
   MemoryTable table(owner, false);
   for (const auto& t : texts) table.AddMemory(-1, false, t);
-  ASSERT_TRUE(table.Save("Group"));
+  ASSERT_TRUE(Save(table));
   EXPECT_TRUE(Bytes("memory10.dat"));
   EXPECT_TRUE(Bytes("memory11.dat"));
   EXPECT_EQ(Loaded(), texts);
@@ -75,7 +79,7 @@ TEST_F(MemoryFolderTest, CarriageReturnAndControlZSurviveAsTheFormatSays) {
   MemoryTable table(owner, false);
   table.AddMemory(-1, false, "a\rb");
   table.AddMemory(-1, false, std::string("cut\x1a" "here"));
-  ASSERT_TRUE(table.Save("Group"));
+  ASSERT_TRUE(Save(table));
   EXPECT_EQ(Loaded(), (std::vector<std::string>{"ab", "cut"}));
 }
 
@@ -97,8 +101,8 @@ TEST_F(MemoryFolderTest, MissingCountFileRecoversTheFilesPresent) {
   Put("index.dat", "no number here");
   EXPECT_EQ(Loaded(), (std::vector<std::string>{"a", "b"}));
   // The next save writes a count for them again.
-  MemoryTable table(owner, true, "Group");
-  ASSERT_TRUE(table.Save("Group"));
+  MemoryTable table(owner, true, "Data\\Group\\");
+  ASSERT_TRUE(Save(table));
   EXPECT_EQ(Bytes("index.dat"), "2");
 }
 
@@ -125,11 +129,13 @@ TEST_F(MemoryFolderTest, UnreadableMemoryFileIsPassedOver) {
 }
 
 TEST_F(MemoryFolderTest, MissingFolderLoadsNothingAndSaveMakesIt) {
-  MemoryTable table(owner, true, "Nowhere");
+  MemoryTable table(owner, true, "Data\\Nowhere\\");
   EXPECT_EQ(table.Count, 0);
   table.AddMemory(-1, true, "new");
-  ASSERT_TRUE(table.Save("Nowhere"));
-  EXPECT_EQ(platform.Files_.Bytes(exe + "Data\\Nowhere\\memory0.dat"), "new");
+  SaveBatch batch(platform.Files_, "Data\\SaveJournal.dat");
+  table.Save(batch, "Data\\Nowhere\\");
+  ASSERT_TRUE(batch.Commit());
+  EXPECT_EQ(platform.Files_.Bytes("Data\\Nowhere\\memory0.dat"), "new");
 }
 
 TEST_F(MemoryFolderTest, FailedWriteIsReportedAndLeavesTheOldFile) {
@@ -138,7 +144,7 @@ TEST_F(MemoryFolderTest, FailedWriteIsReportedAndLeavesTheOldFile) {
   platform.Files_.Unwritable.insert(fake::FoldCase932(Path("memory0.dat")));
   MemoryTable table(owner, false);
   table.AddMemory(-1, false, "new");
-  EXPECT_FALSE(table.Save("Group"));
+  EXPECT_FALSE(Save(table));
   EXPECT_EQ(Bytes("memory0.dat"), "old");
 }
 
@@ -146,9 +152,10 @@ TEST_F(MemoryFolderTest, JapaneseFolderNamesAreUsedAsTheyAre) {
   const std::string folder = Sjis("デフォルト");
   MemoryTable table(owner, true);
   table.AddMemory(-1, true, Sjis("テキスト"));
-  platform.Files_.MakeFolders(exe + "Data");
-  ASSERT_TRUE(table.Save(folder));
-  EXPECT_EQ(platform.Files_.Bytes(exe + "Data\\" + folder + "\\memory0.dat"), Sjis("テキスト"));
+  SaveBatch batch(platform.Files_, "Data\\SaveJournal.dat");
+  table.Save(batch, "Data\\" + folder + "\\");
+  ASSERT_TRUE(batch.Commit());
+  EXPECT_EQ(platform.Files_.Bytes("Data\\" + folder + "\\memory0.dat"), Sjis("テキスト"));
 }
 
 }  // namespace

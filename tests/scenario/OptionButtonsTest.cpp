@@ -108,7 +108,7 @@ TEST_F(OptionButtonsTest, EraseAllRemovesOnlyTheUnlockedMemories) {
 }
 
 TEST_F(OptionButtonsTest, MissingPictureStopsStartUpThereWithTheErrorShown) {
-  program.Files.RemoveFile(program.Files.ExecutableFolder() + "Data\\Cut.bmp");
+  program.Files.RemoveFile("Data\\Cut.bmp");
   PutMemories(program.Files, "デフォルト", {"kept"});
   program.Start();
   ASSERT_EQ(program.Platform.Application.Errors.size(), 1u);

@@ -9,7 +9,7 @@ namespace {
 
 class SettingsStartupTest : public ::testing::Test {
  protected:
-  std::string SettingsPath() { return program.Files.ExecutableFolder() + "Data\\Setting.dat"; }
+  std::string SettingsPath() { return "Data\\Setting.dat"; }
   void Store(const StoredSettings& stored) { program.Files.PutFile(SettingsPath(), WriteSettingsFile(stored)); }
   StoredSettings Written() {
     StoredSettings back;
@@ -55,7 +55,7 @@ TEST_F(SettingsStartupTest, PositionOffTheScreenIsBroughtBack) {
     StoredSettings s;
     s.Left = c.left;
     s.Top = c.top;
-    p.Files.PutFile(p.Files.ExecutableFolder() + "Data\\Setting.dat", WriteSettingsFile(s));
+    p.Files.PutFile("Data\\Setting.dat", WriteSettingsFile(s));
     p.Start();
     EXPECT_EQ(p.Window().Bounds.Left, c.expectedLeft) << c.left;
     // The bottom rule of the first sizing still applies after the correction.
@@ -111,16 +111,16 @@ TEST_F(SettingsStartupTest, MissingOrDamagedFileStartsWithTheShippedValuesAndHea
   for (const char* content : std::initializer_list<const char*>{"", "garbage", nullptr}) {
     Program p;
     if (content) {
-      p.Files.PutFile(p.Files.ExecutableFolder() + "Data\\Setting.dat", content);
+      p.Files.PutFile("Data\\Setting.dat", content);
     } else {
-      p.Files.RemoveFile(p.Files.ExecutableFolder() + "Data\\Setting.dat");
+      p.Files.RemoveFile("Data\\Setting.dat");
     }
     TForm1& form = p.Start();
     EXPECT_EQ(form.Config.MemoryLimit, Settings().MemoryLimit);
     EXPECT_EQ(p.Window().Bounds.Left, 100);
     p.Stop();
     StoredSettings shipped;
-    EXPECT_EQ(p.Files.Bytes(p.Files.ExecutableFolder() + "Data\\Setting.dat"),
+    EXPECT_EQ(p.Files.Bytes("Data\\Setting.dat"),
               WriteSettingsFile(shipped));
   }
 }

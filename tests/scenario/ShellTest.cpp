@@ -56,7 +56,7 @@ TEST_F(ShellTest, MenuHasItsThirteenItemsInOrderWithTheirCheckMarks) {
     s.Config.WatchClipboard = false;
     s.WindowHidden = true;
   });
-  program.Files.PutFile(program.Files.ExecutableFolder() + "Data\\GroupIndex.dat",
+  program.Files.PutFile("Data\\GroupIndex.dat",
                         Sjis("3\r\nデフォルト\r\n仕事\r\nA&B\r\n"));
   program.Start();
   Tray(wm::RButtonDown);
@@ -164,7 +164,7 @@ TEST_F(ShellTest, ExitClosesTheWindowAndADismissedMenuChangesNothing) {
 }
 
 TEST_F(ShellTest, HelpOpensAtTheFirstContext) {
-  program.Files.PutFile(program.Files.ExecutableFolder() + "Help\\Korvane.hlp",
+  program.Files.PutFile("Help\\Korvane.hlp",
                         "#10 Options\r\nten\r\n#1 Korvane\r\none\r\n");
   program.Start();
   Choose(kMenuHelpCommand);
@@ -236,7 +236,8 @@ TEST_F(ShellTest, MessagesOutsideTheMapGetTheDefaultHandling) {
     window.Deliver(listed, 0, 0);
     EXPECT_FALSE(window.LastDefaulted) << listed;
   }
-  // WM_SIZE, WM_KEYDOWN, WM_COMMAND, WM_TIMER, WM_RBUTTONDOWN, a neighbour of our own numbers.
+  // WM_SIZE, WM_KEYDOWN, WM_COMMAND, WM_TIMER of a timer not ours, WM_RBUTTONDOWN, a
+  // neighbour of our own numbers.
   for (std::uint32_t other : {0x0005u, 0x0100u, 0x0111u, 0x0113u, 0x0204u, 0x0402u, 0x8196u}) {
     window.Deliver(other, 0, 0);
     EXPECT_TRUE(window.LastDefaulted) << other;

@@ -17,7 +17,7 @@ const char kFifteenLines[] =
 
 TEST(Startup, LogHoldsTheFifteenStepsAndIsReplacedEachStart) {
   Program program;
-  program.Files.PutFile(program.Files.ExecutableFolder() + "log.txt", "old run\r\n");
+  program.Files.PutFile("log.txt", "old run\r\n");
   program.Start();
   EXPECT_EQ(program.LogText(), kFifteenLines);
   program.Stop();
@@ -70,7 +70,7 @@ TEST(Startup, WindowIsCaptionedOwnedAndShownWithoutTheApplicationWindow) {
   // Ctrl+F12 is the shipped hotkey.
   ASSERT_EQ(program.Platform.System_.HotKeys.size(), 1u);
   EXPECT_EQ(program.Platform.System_.HotKeys.begin()->second, std::make_pair(2u, 0x7Bu));
-  EXPECT_EQ(program.Clipboard.Viewers.front(), window.Handle());
+  EXPECT_EQ(program.Clipboard.FirstViewer, window.Handle());
 }
 
 TEST(Startup, LockedMemoriesOfTheDefaultGroupAppearInOrder) {
@@ -106,7 +106,7 @@ TEST(Startup, ClipboardTextPresentAtStartIsSeenAsACopy) {
 
 TEST(Startup, MissingLockPictureKeepsEveryMemoryUsable) {
   Program program;
-  program.Files.RemoveFile(program.Files.ExecutableFolder() + "Data\\Lock.bmp");
+  program.Files.RemoveFile("Data\\Lock.bmp");
   PutMemories(program.Files, "デフォルト", {"kept"});
   TForm1& form = program.Start();
   EXPECT_EQ(program.LogText(), kFifteenLines);
@@ -118,7 +118,7 @@ TEST(Startup, MissingLockPictureKeepsEveryMemoryUsable) {
 
 TEST(Startup, DamagedLockPictureIsTreatedAsMissing) {
   Program program;
-  program.Files.PutFile(program.Files.ExecutableFolder() + "Data\\Lock.bmp", "not a bitmap");
+  program.Files.PutFile("Data\\Lock.bmp", "not a bitmap");
   program.Start();
   EXPECT_EQ(program.LogText(), kFifteenLines);
   EXPECT_EQ(program.Form->LockGlyph, nullptr);
@@ -135,12 +135,12 @@ TEST(Startup, LockPictureIsGivenToEveryLockButton) {
 
 TEST(Startup, MissingGroupIndexStillGivesTheDefaultGroup) {
   Program program;
-  program.Files.RemoveFile(program.Files.ExecutableFolder() + "Data\\GroupIndex.dat");
+  program.Files.RemoveFile("Data\\GroupIndex.dat");
   PutMemories(program.Files, "デフォルト", {"a"});
   program.Start();
   EXPECT_EQ(program.Form->CurrentGroup(), Sjis("デフォルト"));
   program.Stop();
-  EXPECT_EQ(program.Files.Bytes(program.Files.ExecutableFolder() + "Data\\GroupIndex.dat"),
+  EXPECT_EQ(program.Files.Bytes("Data\\GroupIndex.dat"),
             "1\r\n" + Sjis("デフォルト") + "\r\n");
 }
 
@@ -150,22 +150,32 @@ TEST(Shutdown, RunsItsStepsInOrderAndSavesTheMemories) {
   program.Start();
   program.Platform.Journal.clear();
   program.Form->FormDestroy();
-  const std::string data = program.Files.ExecutableFolder() + "Data\\";
+  const std::string data = "Data\\";
   const std::string group = data + Sjis("デフォルト") + "\\";
+  auto replaced = [&](const std::string& name) {
+    return "move " + group + name + ".new " + group + name;
+  };
+  // The memories as one step: new files beside the old, the journal, then the swap.
   const std::vector<std::string> expected = {
       "UnregisterHotKey",
+      "GlobalDeleteAtom",
       "ChangeClipboardChain",
       "replace " + data + "Setting.dat",
       "replace " + data + "GroupIndex.dat",
-      "replace " + group + "memory0.dat",
-      "replace " + group + "memory1.dat",
-      "replace " + group + "index.dat",
+      "write " + group + "memory0.dat.new",
+      "write " + group + "memory1.dat.new",
+      "write " + group + "index.dat.new",
+      "replace " + data + "SaveJournal.dat",
+      replaced("memory0.dat"),
+      replaced("memory1.dat"),
+      replaced("index.dat"),
+      "delete " + data + "SaveJournal.dat",
       "DeleteTrayIcon",
   };
   EXPECT_EQ(program.Platform.Journal, expected);
   EXPECT_TRUE(program.Platform.System_.TrayIcons.empty());
   EXPECT_TRUE(program.Platform.System_.HotKeys.empty());
-  EXPECT_TRUE(program.Clipboard.Viewers.empty());
+  EXPECT_EQ(program.Clipboard.FirstViewer, 0u);
   EXPECT_TRUE(program.Window().Panels.empty());  // the items went with their tables
 }
 
@@ -182,7 +192,7 @@ TEST(Shutdown, MissingDataFolderIsReportedAndNothingCrashes) {
   Program program;
   PutMemories(program.Files, "デフォルト", {"precious"});
   program.Start();
-  program.Files.RemoveFolderTree(program.Files.ExecutableFolder() + "Data");
+  program.Files.RemoveFolderTree("Data");
   program.Stop();
   ASSERT_EQ(program.Platform.Application.Errors.size(), 3u);
   EXPECT_EQ(program.Platform.Application.Errors[0],
@@ -192,7 +202,7 @@ TEST(Shutdown, MissingDataFolderIsReportedAndNothingCrashes) {
   EXPECT_EQ(program.Platform.Application.Errors[2],
             std::string(kSaveFailedMessage) + "\nData\\" + Sjis("デフォルト"));
   // The program never makes Data itself: the installation is the user's to repair.
-  EXPECT_FALSE(program.Files.FolderExists(program.Files.ExecutableFolder() + "Data"));
+  EXPECT_FALSE(program.Files.FolderExists("Data"));
 }
 
 TEST(Shutdown, EntryRoutineEndsWithZeroAfterTheSession) {

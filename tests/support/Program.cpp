@@ -53,7 +53,7 @@ fake::FakeToggleButton& Program::LockOf(int number) const {
 }
 
 std::string Program::LogText() const {
-  return Files.Bytes(Files.ExecutableFolder() + "log.txt").value_or("<none>");
+  return Files.Bytes("log.txt").value_or("<none>");
 }
 
 }  // namespace korvane::test

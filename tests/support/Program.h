@@ -22,7 +22,7 @@ class Program {
   void Configure(Change change) {
     StoredSettings stored;
     change(stored);
-    Files.PutFile(Files.ExecutableFolder() + "Data\\Setting.dat", WriteSettingsFile(stored));
+    Files.PutFile("Data\\Setting.dat", WriteSettingsFile(stored));
   }
 
   // FormCreate and FormShow, as the entry routine runs them.

@@ -30,7 +30,7 @@ std::string Sjis(const std::string& utf8) {
 void InstallShippedData(fake::FakeFileSystem& files) {
   namespace fs = std::filesystem;
   const fs::path root(KORVANE_DATA_DIR);
-  const std::string data = files.ExecutableFolder() + "Data";
+  const std::string data = "Data";
   files.MakeFolders(data);
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
     std::string relative = Sjis(fs::relative(entry.path(), root).generic_string());
@@ -51,7 +51,7 @@ void InstallShippedData(fake::FakeFileSystem& files) {
 
 std::string DataFile(fake::FakeFileSystem& files, const std::string& folderUtf8,
                      const std::string& name) {
-  return MemoryFolderPath(files.ExecutableFolder(), Sjis(folderUtf8)) + name;
+  return "Data\\" + Sjis(folderUtf8) + "\\" + name;
 }
 
 void PutMemories(fake::FakeFileSystem& files, const std::string& folderUtf8,

@@ -12,10 +12,10 @@ namespace korvane::test {
 // UTF-8 source text as code page 932 bytes (iconv; throws when it does not convert).
 std::string Sjis(const std::string& utf8);
 
-// Copies the repository's data/ folder into "<exe folder>Data\" of the fake.
+// Copies the repository's data/ folder into "Data\" of the fake.
 void InstallShippedData(fake::FakeFileSystem& files);
 
-// "<exe folder>Data\<folder>\<name>", the folder given in UTF-8.
+// "Data\<folder>\<name>", the folder given in UTF-8.
 std::string DataFile(fake::FakeFileSystem& files, const std::string& folderUtf8,
                      const std::string& name);
 

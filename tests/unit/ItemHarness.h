@@ -20,7 +20,7 @@ class ItemHarness : public platform::MainWindowEvents {
  public:
   ItemHarness()
       : window(platform.Application.CreateMainWindow(*this, "Korvane")),
-        owner{platform, *window, shared, platform.Files_.ExecutableFolder()} {
+        owner{platform, *window, shared} {
     shared.MainWindowHandle = window->Handle();
     shared.MemoryBackColor = 0x111111;
     shared.MemoryLockColor = 0x222222;

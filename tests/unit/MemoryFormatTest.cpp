@@ -67,7 +67,6 @@ TEST(MemoryFileNames, DecimalWithoutPadding) {
   EXPECT_EQ(MemoryFileReadName(11), "Memory11.dat");
   EXPECT_EQ(CountFileReadName(), "Index.dat");
   EXPECT_EQ(CountFileWriteName(), "index.dat");
-  EXPECT_EQ(MemoryFolderPath("C:\\K\\", "Unlock"), "C:\\K\\Data\\Unlock\\");
 }
 
 TEST(TextMode, ScanWordSplitsOnAnyWhiteSpace) {

@@ -25,7 +25,11 @@ std::wstring ToWide(const char* text, size_t length) {
 // system's two passes (one to count, one to convert); only the rest goes through the
 // system, piece by piece, never cut between a surrogate pair's halves. (For 10 MB under
 // Wine most of the remaining time is the first touch of the new string's pages.)
-std::string Narrow(const wchar_t* text, size_t limit, bool toNull) {
+//
+// A character that code page 932 has no form for becomes "?", never a look-alike: the system's
+// best fit would turn "é" into "e" and some characters into a path separator or a quote.
+// `lossy`, when given, tells whether any did.
+std::string Narrow(const wchar_t* text, size_t limit, bool toNull, bool* lossy) {
   constexpr size_t kPiece = 4096;
   std::string narrow(limit, '\0');  // a byte a character; grown where one needs two
   size_t out = 0;
@@ -43,13 +47,15 @@ std::string Narrow(const wchar_t* text, size_t limit, bool toNull) {
     if (toNull) stop = std::find(text + i, text + end, L'\0') - text;
     if (i < stop) {
       const int size = static_cast<int>(stop - i);
-      const int length =
-          WideCharToMultiByte(kCodePage, 0, text + i, size, nullptr, 0, nullptr, nullptr);
+      const int length = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text + i, size,
+                                             nullptr, 0, "?", nullptr);
       const size_t needed = out + static_cast<size_t>(std::max(length, 0)) + (limit - stop);
       if (needed > narrow.size()) narrow.resize(std::max(needed, narrow.size() / 2 * 3));
       if (length > 0) {
-        WideCharToMultiByte(kCodePage, 0, text + i, size, narrow.data() + out, length, nullptr,
-                            nullptr);
+        BOOL defaulted = FALSE;
+        WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text + i, size,
+                            narrow.data() + out, length, "?", &defaulted);
+        if (defaulted && lossy) *lossy = true;
         out += static_cast<size_t>(length);
       }
     }
@@ -64,10 +70,13 @@ std::string Narrow(const wchar_t* text, size_t limit, bool toNull) {
 
 std::wstring ToWide(const std::string& text) { return ToWide(text.data(), text.size()); }
 
-std::string FromWide(const wchar_t* text, size_t length) { return Narrow(text, length, false); }
+std::string FromWide(const wchar_t* text, size_t length) {
+  return Narrow(text, length, false, nullptr);
+}
 
-std::string FromWideUpToNull(const wchar_t* text, size_t capacity) {
-  return Narrow(text, capacity, true);
+std::string FromWideUpToNull(const wchar_t* text, size_t capacity, bool* lossy) {
+  if (lossy) *lossy = false;
+  return Narrow(text, capacity, true, lossy);
 }
 
 std::string FromWide(const std::wstring& text) { return FromWide(text.data(), text.size()); }

@@ -12,8 +12,10 @@ constexpr unsigned kCodePage = 932;
 std::wstring ToWide(const std::string& text);
 std::string FromWide(const std::wstring& text);
 std::string FromWide(const wchar_t* text, size_t length);
-// Up to the first null, but never past `capacity` characters (a block someone else filled).
-std::string FromWideUpToNull(const wchar_t* text, size_t capacity);
+// Code page 932 has no form for some characters: they become "?", never a look-alike.
+// Up to the first null, but never past `capacity` characters (a block someone else filled);
+// `lossy`, when given, tells whether a character became "?".
+std::string FromWideUpToNull(const wchar_t* text, size_t capacity, bool* lossy = nullptr);
 
 // For showing a caption: a caption cut to a byte count can end in the first byte of a
 // double-byte character, which would show as a replacement character; that byte is dropped.

@@ -1,6 +1,7 @@
-// <windows.h> for this layer. Its A/W macros for SendMessage, TextOut, LoadBitmap,
-// GlobalAddAtom and ReplaceFile would rename the interface methods of the same names in our
-// files only, so they go; this layer calls the W functions by their full names anyway.
+// <windows.h> for this layer. Its A/W macros for SendMessage, SendMessageTimeout, TextOut,
+// LoadBitmap, MoveFile, DeleteFile, GlobalAddAtom and ReplaceFile would rename the interface
+// methods of the same names in our files only, so they go; this layer calls the W functions by
+// their full names.
 #pragma once
 
 #ifndef NOMINMAX
@@ -16,3 +17,6 @@
 #undef LoadBitmap
 #undef GlobalAddAtom
 #undef ReplaceFile
+#undef SendMessageTimeout
+#undef MoveFile
+#undef DeleteFile

@@ -6,13 +6,27 @@
 
 namespace korvane::platform::win32 {
 
+namespace {
+Win32Application* current = nullptr;
+}  // namespace
+
 Win32Application::Win32Application() {
+  current = this;
+  SetErrorSink([](const std::string& text) {
+    if (current) current->ShowError(text);
+  });
   RegisterClassOnce(kClassName, 0,
                     LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KORVANE)));
   CreateOwnWindow(kClassName, L"", 0, WS_POPUP, nullptr);
 }
 
-Win32Application::~Win32Application() { DestroyOwnWindow(); }
+Win32Application::~Win32Application() {
+  if (current == this) {
+    current = nullptr;
+    SetErrorSink(nullptr);
+  }
+  DestroyOwnWindow();
+}
 
 void Win32Application::SetTitle(const std::string& title) {
   title_ = title;

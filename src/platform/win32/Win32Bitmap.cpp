@@ -5,11 +5,13 @@
 
 namespace korvane::platform::win32 {
 
-Win32Bitmap::Win32Bitmap(const std::string& path)
-    : bitmap_(static_cast<HBITMAP>(LoadImageW(nullptr, ToWide(path).c_str(), IMAGE_BITMAP, 0, 0,
+Win32Bitmap::Win32Bitmap(const std::string& path) : Win32Bitmap(ToWide(path), path) {}
+
+Win32Bitmap::Win32Bitmap(const std::wstring& file, const std::string& name)
+    : bitmap_(static_cast<HBITMAP>(LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0,
                                               LR_LOADFROMFILE | LR_CREATEDIBSECTION))) {
   if (!bitmap_) {
-    throw PlatformError(path + FromWide(L" は有効なビットマップではありません"));
+    throw PlatformError(name + FromWide(L" は有効なビットマップではありません"));
   }
   BITMAP info{};
   GetObjectW(bitmap_, sizeof info, &info);

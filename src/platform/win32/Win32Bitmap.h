@@ -13,6 +13,8 @@ class Win32Bitmap : public Bitmap {
  public:
   // Raises PlatformError, with a message for the user, when the file does not load.
   explicit Win32Bitmap(const std::string& path);
+  // The file by its full path; `name` is how the message names it.
+  Win32Bitmap(const std::wstring& file, const std::string& name);
   ~Win32Bitmap() override;
   Win32Bitmap(const Win32Bitmap&) = delete;
   Win32Bitmap& operator=(const Win32Bitmap&) = delete;

@@ -1,40 +1,22 @@
 #include "platform/win32/Win32Clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/Text.h"
 
 namespace korvane::platform::win32 {
 
-bool Win32Clipboard::Open() {
-  // Another program (a viewer reading what was just copied) may hold the clipboard for a
-  // moment; try again for about a tenth of a second before giving up.
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    if (OpenClipboard(owner_)) return true;
-    Sleep(10);
-  }
-  return false;
-}
+namespace {
 
-bool Win32Clipboard::GetText(std::string& text) {
-  if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
-  if (!Open()) return false;
-  bool ok = false;
-  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
-      // Up to the terminating null, but never past the block, whoever put it there.
-      text = FromWideUpToNull(wide, GlobalSize(data) / sizeof(wchar_t));
-      GlobalUnlock(data);
-      ok = true;
-    }
-  }
-  CloseClipboard();
-  return ok;
-}
+// While a paste waits for another program to let go of the clipboard; a copy is looked at
+// again later instead, on the window's timer.
+constexpr int kSetAttempts = 25;
+constexpr DWORD kAttemptPauseMs = 10;
 
-bool Win32Clipboard::IsPrivate() {
-  // Registered formats are process-independent ids for the names; registering an existing
-  // name returns its id.
+// Registered formats are process-independent ids for the names; registering an existing name
+// returns its id.
+bool MarkedPrivate() {
   static const UINT exclude =
       RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
   static const UINT ignore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
@@ -43,7 +25,7 @@ bool Win32Clipboard::IsPrivate() {
       (ignore && IsClipboardFormatAvailable(ignore))) {
     return true;
   }
-  if (!history || !IsClipboardFormatAvailable(history) || !Open()) return false;
+  if (!history || !IsClipboardFormatAvailable(history)) return false;
   bool excluded = false;
   if (const HANDLE data = GetClipboardData(history)) {
     if (GlobalSize(data) >= sizeof(DWORD)) {
@@ -53,12 +35,60 @@ bool Win32Clipboard::IsPrivate() {
       }
     }
   }
-  CloseClipboard();
   return excluded;
 }
 
-bool Win32Clipboard::SetText(const std::string& text) {
-  const std::wstring wide = ToWide(text);
+}  // namespace
+
+bool Win32Clipboard::OpenWaiting() {
+  for (int attempt = 0;; ++attempt) {
+    if (OpenClipboard(owner_)) return true;
+    if (attempt + 1 >= kSetAttempts) return false;
+    // Messages other threads send us are answered meanwhile: the program holding the
+    // clipboard may be waiting for one of them.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kAttemptPauseMs, QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
+ClipboardContent Win32Clipboard::Read() {
+  ClipboardContent content;
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+    content.Sequence = GetClipboardSequenceNumber();
+    return content;
+  }
+  if (!OpenClipboard(owner_)) {
+    content.What = ClipboardContent::Kind::Busy;
+    return content;
+  }
+  // Nothing changes the clipboard while we hold it open.
+  content.Sequence = GetClipboardSequenceNumber();
+  content.Private = MarkedPrivate();
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+      // Up to the terminating null, but never past the block, whoever put it there.
+      const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+      bool lossy = false;
+      content.Text = FromWideUpToNull(wide, capacity, &lossy);
+      if (lossy) {
+        const size_t length = std::find(wide, wide + capacity, L'\0') - wide;
+        content.Exact.assign(reinterpret_cast<const char16_t*>(wide), length);
+      }
+      GlobalUnlock(data);
+      content.What = ClipboardContent::Kind::Text;
+    }
+  }
+  CloseClipboard();
+  return content;
+}
+
+std::uint32_t Win32Clipboard::SequenceNumber() { return GetClipboardSequenceNumber(); }
+
+bool Win32Clipboard::SetText(const std::string& text, const UnicodeText& exact) {
+  const std::wstring wide =
+      exact.empty() ? ToWide(text)
+                    : std::wstring(reinterpret_cast<const wchar_t*>(exact.data()), exact.size());
   const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
   const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (!memory) return false;
@@ -70,13 +100,12 @@ bool Win32Clipboard::SetText(const std::string& text) {
   std::memcpy(target, wide.c_str(), bytes);
   GlobalUnlock(memory);
 
-  if (!Open()) {
+  if (!OpenWaiting()) {
     GlobalFree(memory);
     return false;
   }
-  EmptyClipboard();
   // The system makes CF_TEXT from it for those who ask.
-  const bool ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  const bool ok = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
   if (!ok) GlobalFree(memory);  // the clipboard owns it only on success
   CloseClipboard();
   return ok;

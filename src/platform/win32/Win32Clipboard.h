@@ -13,14 +13,15 @@ class Win32Clipboard : public Clipboard {
   // `owner` is the application's window, which opens the clipboard for us.
   explicit Win32Clipboard(HWND owner) : owner_(owner) {}
 
-  bool GetText(std::string& text) override;
-  bool IsPrivate() override;
-  bool SetText(const std::string& text) override;
+  ClipboardContent Read() override;
+  std::uint32_t SequenceNumber() override;
+  bool SetText(const std::string& text, const UnicodeText& exact) override;
   WindowHandle SetViewer(WindowHandle window) override;
   void ChangeChain(WindowHandle remove, WindowHandle next) override;
 
  private:
-  bool Open();
+  // Opens the clipboard, trying again for a moment while another program holds it.
+  bool OpenWaiting();
 
   HWND owner_;
 };

@@ -59,6 +59,46 @@ LResult Win32Desktop::SendMessage(WindowHandle window, std::uint32_t message, WP
   return SendMessageW(ToHwnd(window), message, wParam, lParam);
 }
 
+bool Win32Desktop::SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
+                                      LParam lParam, int timeoutMs, LResult& result) {
+  const HWND target = ToHwnd(window);
+  if (!target || !::IsWindow(target)) return false;
+  DWORD_PTR answer = 0;
+  // Messages sent to us meanwhile are still answered (SMTO_NORMAL), so a neighbour that
+  // waits on us in turn cannot deadlock us.
+  if (!SendMessageTimeoutW(target, message, wParam, lParam,
+                           SMTO_NORMAL | SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT,
+                           static_cast<UINT>(timeoutMs > 0 ? timeoutMs : 0), &answer)) {
+    return false;
+  }
+  result = static_cast<LResult>(answer);
+  return true;
+}
+
+bool Win32Desktop::IsWindow(WindowHandle window) {
+  return window != 0 && ::IsWindow(ToHwnd(window)) != FALSE;
+}
+
+bool Win32Desktop::IsCloaked(WindowHandle window) {
+  // Windows 10 and later; without the library or the attribute nothing is cloaked. Loaded from
+  // the system folder only: the program runs from any folder a user unpacked it into.
+  using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+  static const GetAttribute get = []() -> GetAttribute {
+    const HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!dwm) return nullptr;
+    return reinterpret_cast<GetAttribute>(
+        reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")));
+  }();
+  constexpr DWORD kDwmwaCloaked = 14;
+  DWORD cloaked = 0;
+  return get && SUCCEEDED(get(ToHwnd(window), kDwmwaCloaked, &cloaked, sizeof cloaked)) &&
+         cloaked != 0;
+}
+
+WindowHandle Win32Desktop::ForegroundWindow() {
+  return reinterpret_cast<WindowHandle>(GetForegroundWindow());
+}
+
 void Win32Desktop::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) {
   keybd_event(virtualKey, 0, flags, 0);
 }

@@ -16,6 +16,11 @@ class Win32Desktop : public Desktop {
   void ShowWindow(WindowHandle window, bool show) override;
   LResult SendMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                       LParam lParam) override;
+  bool SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
+                          LParam lParam, int timeoutMs, LResult& result) override;
+  bool IsWindow(WindowHandle window) override;
+  bool IsCloaked(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override;
   void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override;
   bool CursorPos(Point& at) override;
   bool ScreenRect(Rect& rect) override;

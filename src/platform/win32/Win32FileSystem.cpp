@@ -13,8 +13,8 @@ namespace {
 // Closes the handle when it goes out of scope.
 class File {
  public:
-  File(const std::string& path, DWORD access, DWORD disposition)
-      : handle_(CreateFileW(ToWide(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+  File(const std::wstring& path, DWORD access, DWORD disposition)
+      : handle_(CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
   ~File() { Close(); }
   File(const File&) = delete;
@@ -46,11 +46,9 @@ class File {
   HANDLE handle_;
 };
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesW(ToWide(path).c_str()); }
-
 }  // namespace
 
-std::string Win32FileSystem::ExecutableFolder() {
+std::wstring ExecutableFolderW() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length =
@@ -63,12 +61,18 @@ std::string Win32FileSystem::ExecutableFolder() {
     path.resize(path.size() * 2);  // cut short: try a larger buffer
   }
   const size_t slash = path.rfind(L'\\');
-  return FromWide(path.substr(0, slash == std::wstring::npos ? 0 : slash + 1));
+  return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1);
 }
+
+Win32FileSystem::Win32FileSystem() : base_(ExecutableFolderW()) {}
+
+std::wstring Win32FileSystem::Full(const std::string& path) const { return base_ + ToWide(path); }
+
+std::string Win32FileSystem::DisplayPath(const std::string& path) { return FromWide(Full(path)); }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
   // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open, as it should not.
-  File file(path, GENERIC_READ, OPEN_EXISTING);
+  File file(Full(path), GENERIC_READ, OPEN_EXISTING);
   if (!file.IsOpen()) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Handle(), &size) || size.QuadPart < 0) return std::nullopt;
@@ -88,39 +92,49 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
 }
 
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
-  File file(path, GENERIC_WRITE, CREATE_ALWAYS);
-  return file.IsOpen() && file.Write(bytes) && file.Close();
+  File file(Full(path), GENERIC_WRITE, CREATE_ALWAYS);
+  return file.IsOpen() && file.Write(bytes) && FlushFileBuffers(file.Handle()) && file.Close();
 }
 
 bool Win32FileSystem::AppendFile(const std::string& path, const std::string& bytes) {
-  File file(path, FILE_APPEND_DATA, OPEN_ALWAYS);
+  File file(Full(path), FILE_APPEND_DATA, OPEN_ALWAYS);
   return file.IsOpen() && file.Write(bytes) && file.Close();
 }
 
 bool Win32FileSystem::ReplaceFile(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".new";
+  const std::wstring target = Full(path);
+  const std::wstring temporary = target + L".tmp";
   bool ok;
   {
     File file(temporary, GENERIC_WRITE, CREATE_ALWAYS);
     ok = file.IsOpen() && file.Write(bytes) && FlushFileBuffers(file.Handle()) && file.Close();
   }
-  ok = ok && MoveFileExW(ToWide(temporary).c_str(), ToWide(path).c_str(),
+  ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(ToWide(temporary).c_str());
+  if (!ok) DeleteFileW(temporary.c_str());
   return ok;
 }
 
+bool Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
+  return MoveFileExW(Full(from).c_str(), Full(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+  return DeleteFileW(Full(path).c_str()) != FALSE;
+}
+
 bool Win32FileSystem::CreateFolder(const std::string& path) {
-  return CreateDirectoryW(ToWide(path).c_str(), nullptr) != FALSE;
+  return CreateDirectoryW(Full(path).c_str(), nullptr) != FALSE;
 }
 
 bool Win32FileSystem::FolderExists(const std::string& path) {
-  const DWORD attributes = Attributes(path);
+  const DWORD attributes = GetFileAttributesW(Full(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {
-  const DWORD attributes = Attributes(path);
+  const DWORD attributes = GetFileAttributesW(Full(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -64,6 +64,12 @@ void Win32MainWindow::Refresh() {
 
 void Win32MainWindow::Close() { PostQuitMessage(0); }
 
+void Win32MainWindow::SetTimer(std::uintptr_t id, int ms) {
+  ::SetTimer(Hwnd(), id, static_cast<UINT>(ms > 0 ? ms : USER_TIMER_MINIMUM), nullptr);
+}
+
+void Win32MainWindow::KillTimer(std::uintptr_t id) { ::KillTimer(Hwnd(), id); }
+
 std::unique_ptr<Canvas> Win32MainWindow::GetCanvas() {
   return Win32Canvas::ForWindow(Hwnd(), font_.Handle());
 }

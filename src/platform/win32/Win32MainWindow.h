@@ -29,6 +29,8 @@ class Win32MainWindow : public MainWindow, public WindowObject {
   void Show() override;
   void Refresh() override;
   void Close() override;
+  void SetTimer(std::uintptr_t id, int ms) override;
+  void KillTimer(std::uintptr_t id) override;
   std::unique_ptr<Canvas> GetCanvas() override;
   std::uint32_t TrackPopupMenu(const std::vector<MenuItem>& items, Point at) override;
 

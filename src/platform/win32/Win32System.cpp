@@ -57,9 +57,16 @@ bool Win32System::DeleteTrayIcon(WindowHandle window, std::uint32_t id) {
   return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
 }
 
+std::uint32_t Win32System::TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
 std::uint16_t Win32System::GlobalAddAtom(const std::string& name) {
   return GlobalAddAtomW(ToWide(name).c_str());
 }
+
+void Win32System::GlobalDeleteAtom(std::uint16_t atom) { ::GlobalDeleteAtom(atom); }
 
 bool Win32System::RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
                                  std::uint32_t virtualKey) {

@@ -19,7 +19,9 @@ class Win32System : public System {
   bool AddTrayIcon(WindowHandle window, std::uint32_t id, std::uint32_t callbackMessage,
                    const std::string& tip) override;
   bool DeleteTrayIcon(WindowHandle window, std::uint32_t id) override;
+  std::uint32_t TaskbarCreatedMessage() override;
   std::uint16_t GlobalAddAtom(const std::string& name) override;
+  void GlobalDeleteAtom(std::uint16_t atom) override;
   bool RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
                       std::uint32_t virtualKey) override;
   bool UnregisterHotKey(WindowHandle window, int id) override;

@@ -1,9 +1,12 @@
 #include "platform/win32/WindowObject.h"
 
+#include "platform/win32/Text.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 #include <unordered_map>
 #include <vector>
 
@@ -41,7 +44,24 @@ bool CanTakeFocus(HWND window, bool tabStopsOnly) {
   return !tabStopsOnly || (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
+WindowObject::ErrorSink& Sink() {
+  static WindowObject::ErrorSink sink = nullptr;
+  return sink;
+}
+
+// One box at a time: a handler that fails again while its box is up (a paint, say) would
+// otherwise stack boxes without end.
+void ReportHandlerError(const std::string& text) {
+  static bool reporting = false;
+  if (reporting || !Sink()) return;
+  reporting = true;
+  Sink()(text);
+  reporting = false;
+}
+
 }  // namespace
+
+void WindowObject::SetErrorSink(ErrorSink sink) { Sink() = sink; }
 
 WindowObject::~WindowObject() { DestroyOwnWindow(); }
 
@@ -220,7 +240,16 @@ LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  return self->HandleMessage(message, wParam, lParam);
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    ReportHandlerError(error.what());
+  } catch (...) {
+    ReportHandlerError(FromWide(L"予期しないエラーが発生しました。"));
+  }
+  // The message ends here. A paint that failed is not asked for again at once.
+  if (message == WM_PAINT) ValidateRect(hwnd, nullptr);
+  return 0;
 }
 
 bool WindowObject::ClientContains(LPARAM lParam) const {

@@ -9,6 +9,8 @@
 
 #include "platform/win32/Win32Api.h"
 
+#include <string>
+
 #include "platform/Types.h"
 
 namespace korvane::platform::win32 {
@@ -19,6 +21,11 @@ class WindowObject {
   WindowObject& operator=(const WindowObject&) = delete;
 
   HWND Hwnd() const { return hwnd_; }
+
+  // Where an error that a message handler raised is shown (the application's standard error
+  // box). The message ends there; nothing unwinds through the window system.
+  using ErrorSink = void (*)(const std::string& text);
+  static void SetErrorSink(ErrorSink sink);
 
  protected:
   WindowObject() = default;

@@ -30,47 +30,6 @@ std::wstring ClipboardUnicode() {
   return text;
 }
 
-TEST(Clipboard, TextGoesOutAsUnicodeAndComesBackAs932) {
-  const HWND owner = MakeTopLevel();
-  Win32Clipboard clipboard(owner);
-  const std::string text = FromWide(L"貼り付け\r\nline 2");
-  ASSERT_TRUE(clipboard.SetText(text));
-  EXPECT_EQ(ClipboardUnicode(), L"貼り付け\r\nline 2");
-  std::string back;
-  ASSERT_TRUE(clipboard.GetText(back));
-  EXPECT_EQ(back, text);
-
-  ASSERT_TRUE(OpenClipboard(owner));
-  EmptyClipboard();
-  CloseClipboard();
-  EXPECT_FALSE(clipboard.GetText(back));
-  DestroyWindow(owner);
-}
-
-TEST(Clipboard, SetTextWaitsForAnotherHolderToLetGo) {
-  const HWND owner = MakeTopLevel();
-  Win32Clipboard clipboard(owner);
-  // Another thread holds the clipboard for a moment, as a viewer reading a copy does.
-  const HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  const HANDLE holder = CreateThread(
-      nullptr, 0,
-      [](void* event) -> DWORD {
-        OpenClipboard(nullptr);
-        SetEvent(static_cast<HANDLE>(event));
-        Sleep(40);
-        CloseClipboard();
-        return 0;
-      },
-      opened, 0, nullptr);
-  WaitForSingleObject(opened, 1000);
-  EXPECT_TRUE(clipboard.SetText("after the wait"));
-  WaitForSingleObject(holder, 1000);
-  CloseHandle(holder);
-  CloseHandle(opened);
-  EXPECT_EQ(ClipboardUnicode(), L"after the wait");
-  DestroyWindow(owner);
-}
-
 // What a password manager leaves: its text with a registered format that asks clipboard tools
 // to keep out, holding a DWORD.
 void PutMarkedText(HWND owner, const wchar_t* text, const wchar_t* marker, DWORD value) {
@@ -85,6 +44,96 @@ void PutMarkedText(HWND owner, const wchar_t* text, const wchar_t* marker, DWORD
   SetClipboardData(CF_UNICODETEXT, global(text, (wcslen(text) + 1) * sizeof(wchar_t)));
   if (marker) SetClipboardData(RegisterClipboardFormatW(marker), global(&value, sizeof value));
   CloseClipboard();
+}
+
+void PutText(HWND owner, const wchar_t* text) { PutMarkedText(owner, text, nullptr, 0); }
+
+using Kind = ClipboardContent::Kind;
+
+TEST(Clipboard, TextGoesOutAsUnicodeAndComesBackAs932) {
+  const HWND owner = MakeTopLevel();
+  Win32Clipboard clipboard(owner);
+  const std::string text = FromWide(L"貼り付け\r\nline 2");
+  const std::uint32_t before = clipboard.SequenceNumber();
+  ASSERT_TRUE(clipboard.SetText(text, {}));
+  EXPECT_EQ(ClipboardUnicode(), L"貼り付け\r\nline 2");
+  const ClipboardContent back = clipboard.Read();
+  EXPECT_EQ(back.What, Kind::Text);
+  EXPECT_EQ(back.Text, text);
+  EXPECT_TRUE(back.Exact.empty());  // 932 holds it all
+  EXPECT_NE(back.Sequence, before);
+  EXPECT_EQ(clipboard.Read().Sequence, back.Sequence);  // the same copy, looked at again
+
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_EQ(clipboard.Read().What, Kind::NoText);
+  DestroyWindow(owner);
+}
+
+TEST(Clipboard, TextOutside932IsKeptExactlyAndShownWithoutLookAlikes) {
+  const HWND owner = MakeTopLevel();
+  Win32Clipboard clipboard(owner);
+  const std::wstring copied = L"caf\u00e9 \U0001F600 \ud55c\uad6d\uc5b4 日本語 \u2215";
+  PutText(owner, copied.c_str());
+  const ClipboardContent content = clipboard.Read();
+  ASSERT_EQ(content.What, Kind::Text);
+  // A best fit would give "cafe" and turn the division slash into a path separator.
+  EXPECT_EQ(content.Text, "caf? ?? ??? " + FromWide(L"日本語") + " ?");
+  EXPECT_EQ(std::wstring(content.Exact.begin(), content.Exact.end()), copied);
+
+  ASSERT_TRUE(clipboard.SetText(content.Text, content.Exact));
+  EXPECT_EQ(ClipboardUnicode(), copied);
+  DestroyWindow(owner);
+}
+
+// Another thread holds the clipboard open for `ms`, as a viewer reading a copy does.
+class ClipboardHolder {
+ public:
+  explicit ClipboardHolder(DWORD ms)
+      : ms_(ms), opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = CreateThread(nullptr, 0, &Hold, this, 0, nullptr);
+    WaitForSingleObject(opened_, 1000);
+  }
+  ~ClipboardHolder() {
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(opened_);
+  }
+
+ private:
+  static DWORD WINAPI Hold(void* self) {
+    auto* holder = static_cast<ClipboardHolder*>(self);
+    OpenClipboard(nullptr);
+    SetEvent(holder->opened_);
+    Sleep(holder->ms_);
+    CloseClipboard();
+    return 0;
+  }
+  DWORD ms_;
+  HANDLE opened_;
+  HANDLE thread_ = nullptr;
+};
+
+TEST(Clipboard, ALookFindsItBusyAtOnceWhileAPasteWaitsForTheHolderBriefly) {
+  const HWND owner = MakeTopLevel();
+  Win32Clipboard clipboard(owner);
+  ASSERT_TRUE(clipboard.SetText("before", {}));
+  {
+    ClipboardHolder holder(60);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(clipboard.Read().What, Kind::Busy);
+    EXPECT_LT(GetTickCount64() - start, 50u);  // no waiting on the window's thread
+    EXPECT_TRUE(clipboard.SetText("after the wait", {}));
+  }
+  EXPECT_EQ(ClipboardUnicode(), L"after the wait");
+  {
+    // Held for longer than a paste may wait: the paste must know it failed.
+    ClipboardHolder holder(1500);
+    EXPECT_FALSE(clipboard.SetText("never", {}));
+  }
+  EXPECT_EQ(ClipboardUnicode(), L"after the wait");
+  DestroyWindow(owner);
 }
 
 TEST(Clipboard, CopiesMarkedPrivateAreToldApart) {
@@ -106,10 +155,10 @@ TEST(Clipboard, CopiesMarkedPrivateAreToldApart) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.marker ? FromWide(c.marker) + " " + std::to_string(c.value) : "plain");
     PutMarkedText(owner, L"secret", c.marker, c.value);
-    EXPECT_EQ(clipboard.IsPrivate(), c.isPrivate);
-    std::string text;
-    EXPECT_TRUE(clipboard.GetText(text));
-    EXPECT_EQ(text, "secret");
+    const ClipboardContent content = clipboard.Read();
+    EXPECT_EQ(content.Private, c.isPrivate);
+    EXPECT_EQ(content.What, Kind::Text);
+    EXPECT_EQ(content.Text, "secret");
   }
   DestroyWindow(owner);
 }
@@ -124,15 +173,15 @@ TEST(System, SecondInstanceMutexReportsAlreadyExists) {
 
 TEST(Bitmap, LoadsAFileAndNamesTheFileWhenItCannot) {
   test::TempFolder temp;
-  Win32FileSystem files;
+  Win32FileSystem files(temp.WidePath());
   const std::string good = temp.Path() + "Lock.bmp";
-  ASSERT_TRUE(files.WriteFile(good, test::MakeGlyphStrip({0, 0, 0, 0})));
+  ASSERT_TRUE(files.WriteFile("Lock.bmp", test::MakeGlyphStrip({0, 0, 0, 0})));
   Win32Bitmap bitmap(good);
   EXPECT_EQ(bitmap.Width(), 80);
   EXPECT_EQ(bitmap.Height(), 20);
 
   const std::string bad = temp.Path() + "Copy.bmp";
-  ASSERT_TRUE(files.WriteFile(bad, "not a bitmap"));
+  ASSERT_TRUE(files.WriteFile("Copy.bmp", "not a bitmap"));
   for (const std::string& path : {bad, temp.Path() + "missing.bmp"}) {
     try {
       Win32Bitmap broken(path);

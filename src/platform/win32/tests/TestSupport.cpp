@@ -39,10 +39,20 @@ TempFolder::TempFolder() {
                               std::to_wstring(++counter);
   CreateDirectoryW(folder.c_str(), nullptr);
   path_ = FromWide(folder) + "\\";
+  wide_ = folder + L"\\";
+}
+
+TempFolder::TempFolder(const std::wstring& name) {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  const std::wstring folder =
+      std::wstring(base) + name + L"-" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(folder.c_str(), nullptr);
+  wide_ = folder + L"\\";
 }
 
 TempFolder::~TempFolder() {
-  std::wstring folder = ToWide(path_);
+  std::wstring folder = wide_;
   folder.back() = L'\0';  // the list of one name that the call wants ends in two nulls
   SHFILEOPSTRUCTW remove{};
   remove.wFunc = FO_DELETE;

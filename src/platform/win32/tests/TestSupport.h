@@ -28,11 +28,16 @@ class Snapshot {
 class TempFolder {
  public:
   TempFolder();
+  // Named `name` (plus the process id), which may lie outside code page 932; Path() is then
+  // empty.
+  explicit TempFolder(const std::wstring& name);
   ~TempFolder();
   const std::string& Path() const { return path_; }  // code page 932, ends with a backslash
+  const std::wstring& WidePath() const { return wide_; }  // ends with a backslash
 
  private:
   std::string path_;
+  std::wstring wide_;
 };
 
 // A 24-bit .bmp file (the shipped pictures' kind) of the given size; `colourAt` gives the
