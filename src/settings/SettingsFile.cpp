@@ -54,14 +54,14 @@ class Reader {
   bool ok_ = true;
 };
 
-// The settings that a damaged file could set to something the program cannot work with are
-// brought into the ranges the options dialog allows; everything else is taken as read.
+// Only a value the program cannot work with is changed. One that merely lies outside the
+// options dialog's ranges was set by hand: it is taken, and written back at exit, as it is.
 void KeepUsable(Settings& s) {
-  s.MemoryLimit = std::clamp(s.MemoryLimit, 1, 99);
-  s.MemoriesPerColumn = std::max(s.MemoriesPerColumn, 1);
-  s.HiddenWidth = std::clamp(s.HiddenWidth, 1, 35);
-  s.HideWait = std::clamp<std::int16_t>(s.HideWait, 100, 1000);
-  s.ScrollAmount = std::clamp<std::int16_t>(s.ScrollAmount, 0, 100);
+  s.MemoryLimit = std::max(s.MemoryLimit, 1);              // below 1 nothing could be captured
+  s.MemoriesPerColumn = std::max(s.MemoriesPerColumn, 1);  // the layout divides by it
+  s.HiddenWidth = std::max(s.HiddenWidth, 0);
+  s.HideWait = std::max<std::int16_t>(s.HideWait, 1);        // a timer period
+  s.ScrollAmount = std::max<std::int16_t>(s.ScrollAmount, 0);  // backwards, a slide never ends
 }
 
 bool ReadEntries(Reader& in, StoredSettings& stored, std::int32_t version) {

@@ -15,14 +15,15 @@ WIDTH_NUMBERED = 191
 WIDTH_PLAIN = 167
 HEIGHT_EMPTY = 45
 
-# A spread of values, most unlike the shipped ones. Where a setting would change the window
-# under the test (auto-hide, a hidden window, growing to the left) it keeps the shipped value.
+# A spread of values, most unlike the shipped ones; four lie beyond the options dialog's ranges,
+# as a user may set them by hand. Where a setting would change the window under the test
+# (auto-hide, a hidden window, growing to the left) it keeps the shipped value.
 SPREAD = {
     sf.VERSION: 1210,
     sf.POSITION: (150, 300),
     sf.ALWAYS_ON_TOP: 0,
     sf.AUTO_HIDE: 0,
-    sf.HIDDEN_WIDTH: 12,
+    sf.HIDDEN_WIDTH: 60,
     sf.WORKSPACE_COLOR: sf.CL_BTN_FACE,
     sf.COPY_BUTTON: 0,
     sf.PASTE_BUTTON: 1,
@@ -30,7 +31,7 @@ SPREAD = {
     sf.ALL_ERASE_BUTTON: 1,
     sf.UNDO_BUTTON: 0,
     sf.REDO_BUTTON: 1,
-    sf.MEMORY_LIMIT: 37,
+    sf.MEMORY_LIMIT: 150,
     sf.PER_COLUMN: 6,
     sf.BACK_COLOR: 0xE0FFE0,
     sf.FONT_COLOR: 0x80000008 - (1 << 32),  # the window text system colour
@@ -44,8 +45,8 @@ SPREAD = {
     sf.SAVE_ON_LOCK: 0,
     sf.SAVE_UNLOCKED: 1,
     sf.SHORTCUTS: [0x70, ord("A"), ord("9")],
-    sf.HIDE_WAIT: 750,
-    sf.SCROLL_AMOUNT: 35,
+    sf.HIDE_WAIT: 5000,
+    sf.SCROLL_AMOUNT: 400,
     sf.SKIP_DUPLICATES: 0,
     sf.DOUBLE_CLICK: 1,
     sf.MANUAL_MEMORY: 1,

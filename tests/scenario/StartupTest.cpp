@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Entry.h"
+#include "app/Messages.h"
 #include "app/Texts.h"
 #include "support/Program.h"
 
@@ -142,6 +143,24 @@ TEST(Startup, MissingGroupIndexStillGivesTheDefaultGroup) {
   program.Stop();
   EXPECT_EQ(program.Files.Bytes("Data\\GroupIndex.dat"),
             "1\r\n" + Sjis("デフォルト") + "\r\n");
+}
+
+TEST(Startup, DamagedGroupCountKeepsEveryGroupInTheMenuAndTheIndex) {
+  // Such a count used to leave the default group alone, and the exit then wrote the others off.
+  for (const char* count : {"abc", "-1", "0"}) {
+    SCOPED_TRACE(count);
+    Program program;
+    const std::string index = program.Files.ExecutableFolder() + "Data\\GroupIndex.dat";
+    program.Files.PutFile(index, Sjis(std::string(count) + "\r\nデフォルト\r\n仕事\r\n\r\nA&B\r\n"));
+    program.Start();
+    EXPECT_EQ(program.Form->CurrentGroup(), Sjis("デフォルト"));
+    program.Window().Deliver(UM_TRAYICON, 100, wm::RButtonDown);
+    std::vector<std::string> groups;
+    for (const auto& item : program.Window().LastMenu.at(0).submenu) groups.push_back(item.caption);
+    EXPECT_EQ(groups, (std::vector<std::string>{Sjis("デフォルト"), Sjis("仕事"), "A&B"}));
+    program.Stop();
+    EXPECT_EQ(program.Files.Bytes(index), Sjis("3\r\nデフォルト\r\n仕事\r\nA&B\r\n"));
+  }
 }
 
 TEST(Shutdown, RunsItsStepsInOrderAndSavesTheMemories) {

@@ -236,24 +236,45 @@ TEST(SettingsFile, DamagedFilesKeepWhatWasReadAndDefaultTheRest) {
   EXPECT_TRUE(ReadSettingsFile(file, longLabel).Complete);
 }
 
+// The shipped file with the value line of `entry` replaced.
+std::string ShippedWith(int entry, std::int32_t value) {
+  std::string file = WriteSettingsFile(StoredSettings());
+  const std::string label = std::string(kSettingLabels[entry - 1]) + "\r\n";
+  const std::size_t at = file.find(label) + label.size();
+  file.replace(at, file.find("\r\n", at) - at, std::to_string(value));
+  return file;
+}
+
+std::int32_t ValueOf(const Settings& c, int entry) {
+  switch (entry) {
+    case 5: return c.HiddenWidth;
+    case 13: return c.MemoryLimit;
+    case 14: return c.MemoriesPerColumn;
+    case 27: return c.HideWait;
+    case 28: return c.ScrollAmount;
+    case 18: return c.TabOrder;
+    default: ADD_FAILURE() << "no field for entry " << entry; return 0;
+  }
+}
+
 TEST(SettingsFile, ValuesThatWouldBreakTheProgramAreBroughtIntoRange) {
-  auto readWith = [](auto change) {
-    StoredSettings s;
-    change(s.Config);
-    StoredSettings back;
-    ReadSettingsFile(WriteSettingsFile(s), back);
-    return back.Config;
+  // Values beyond the options dialog's ranges were set by hand: kept, and written back as read.
+  struct Case { int entry; std::int32_t inFile, inMemory; };
+  const Case cases[] = {
+      {13, 150, 150}, {13, 0, 1}, {13, -3, 1},                        // MemoryLimit
+      {14, 500, 500}, {14, 0, 1}, {14, -7, 1},                        // MemoriesPerColumn
+      {5, 60, 60}, {5, 0, 0}, {5, -1, 0},                             // HiddenWidth
+      {27, 5000, 5000}, {27, 99, 99}, {27, 0, 1}, {27, -20, 1},       // HideWait
+      {28, 400, 400}, {28, 0, 0}, {28, -4, 0},                        // ScrollAmount
+      {18, -3, -3},                                                   // TabOrder: merely odd
   };
-  EXPECT_EQ(readWith([](Settings& c) { c.MemoriesPerColumn = 0; }).MemoriesPerColumn, 1);
-  EXPECT_EQ(readWith([](Settings& c) { c.MemoriesPerColumn = -7; }).MemoriesPerColumn, 1);
-  EXPECT_EQ(readWith([](Settings& c) { c.MemoriesPerColumn = 500; }).MemoriesPerColumn, 500);
-  EXPECT_EQ(readWith([](Settings& c) { c.MemoryLimit = 0; }).MemoryLimit, 1);
-  EXPECT_EQ(readWith([](Settings& c) { c.MemoryLimit = 1000; }).MemoryLimit, 99);
-  EXPECT_EQ(readWith([](Settings& c) { c.HiddenWidth = 0; }).HiddenWidth, 1);
-  EXPECT_EQ(readWith([](Settings& c) { c.HiddenWidth = 99; }).HiddenWidth, 35);
-  EXPECT_EQ(readWith([](Settings& c) { c.HideWait = 5; }).HideWait, 100);
-  EXPECT_EQ(readWith([](Settings& c) { c.ScrollAmount = -4; }).ScrollAmount, 0);
-  EXPECT_EQ(readWith([](Settings& c) { c.TabOrder = -3; }).TabOrder, -3);  // merely odd
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "entry " << c.entry << " = " << c.inFile);
+    StoredSettings back;
+    ASSERT_TRUE(ReadSettingsFile(ShippedWith(c.entry, c.inFile), back).Complete);
+    EXPECT_EQ(ValueOf(back.Config, c.entry), c.inMemory);
+    EXPECT_EQ(WriteSettingsFile(back), ShippedWith(c.entry, c.inMemory));
+  }
 
   // A negative shortcut count means none; a huge one reads what the file holds and stops.
   StoredSettings s;
