@@ -150,7 +150,7 @@ TEST(Startup, DamagedGroupCountKeepsEveryGroupInTheMenuAndTheIndex) {
   for (const char* count : {"abc", "-1", "0"}) {
     SCOPED_TRACE(count);
     Program program;
-    const std::string index = program.Files.ExecutableFolder() + "Data\\GroupIndex.dat";
+    const std::string index = "Data\\GroupIndex.dat";
     program.Files.PutFile(index, Sjis(std::string(count) + "\r\nデフォルト\r\n仕事\r\n\r\nA&B\r\n"));
     program.Start();
     EXPECT_EQ(program.Form->CurrentGroup(), Sjis("デフォルト"));
