@@ -167,15 +167,14 @@ bool FakeFileSystem::Writable(const std::string& key) {
   return ParentExists(key) && !Listed(Unwritable, key) && folders_.count(key) == 0;
 }
 
-bool FakeFileSystem::NextChange(bool& dropped, bool needsRoom) {
-  dropped = false;
-  if (ChangesBeforeKill == 0) {
-    dropped = true;
-    return true;
-  }
+template <typename Apply>
+bool FakeFileSystem::Change(bool needsRoom, Apply apply) {
+  // Killed: nothing more reaches the disk, while the program goes on as if it had.
+  if (ChangesBeforeKill == 0) return true;
   if (ChangesBeforeFailure == 0 && needsRoom) return false;
   if (ChangesBeforeKill > 0) --ChangesBeforeKill;
   if (ChangesBeforeFailure > 0) --ChangesBeforeFailure;
+  apply();
   return true;
 }
 
@@ -190,62 +189,52 @@ std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path) {
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
   const auto key = Resolve(path);
   if (!key || !Writable(*key)) return false;
-  bool dropped = false;
-  if (!NextChange(dropped, true)) return false;
-  if (dropped) return true;
-  files_[*key] = File{path, bytes};
-  JournalTo->push_back("write " + path);
-  return true;
+  return Change(true, [&] {
+    files_[*key] = File{path, bytes};
+    JournalTo->push_back("write " + path);
+  });
 }
 
 bool FakeFileSystem::AppendFile(const std::string& path, const std::string& bytes) {
   const auto key = Resolve(path);
   if (!key || !Writable(*key)) return false;
-  bool dropped = false;
-  if (!NextChange(dropped, true)) return false;
-  if (dropped) return true;
-  File& file = files_[*key];
-  if (file.name.empty()) file.name = path;
-  file.bytes += bytes;
-  JournalTo->push_back("append " + path);
-  return true;
+  return Change(true, [&] {
+    File& file = files_[*key];
+    if (file.name.empty()) file.name = path;
+    file.bytes += bytes;
+    JournalTo->push_back("append " + path);
+  });
 }
 
 bool FakeFileSystem::ReplaceFile(const std::string& path, const std::string& bytes) {
   const auto key = Resolve(path);
   if (!key || !Writable(*key)) return false;
-  bool dropped = false;
-  if (!NextChange(dropped, true)) return false;
-  if (dropped) return true;
-  files_[*key] = File{path, bytes};
-  JournalTo->push_back("replace " + path);
-  return true;
+  return Change(true, [&] {
+    files_[*key] = File{path, bytes};
+    JournalTo->push_back("replace " + path);
+  });
 }
 
 bool FakeFileSystem::MoveFile(const std::string& from, const std::string& to) {
   const auto source = Resolve(from);
   const auto target = Resolve(to);
   if (!source || !target || files_.count(*source) == 0 || !Writable(*target)) return false;
-  bool dropped = false;
-  if (!NextChange(dropped, false)) return false;
-  if (dropped) return true;
-  File file = files_[*source];
-  files_.erase(*source);
-  file.name = to;
-  files_[*target] = file;
-  JournalTo->push_back("move " + from + " " + to);
-  return true;
+  return Change(false, [&] {
+    File file = files_[*source];
+    files_.erase(*source);
+    file.name = to;
+    files_[*target] = file;
+    JournalTo->push_back("move " + from + " " + to);
+  });
 }
 
 bool FakeFileSystem::DeleteFile(const std::string& path) {
   const auto key = Resolve(path);
   if (!key || files_.count(*key) == 0) return false;
-  bool dropped = false;
-  if (!NextChange(dropped, false)) return false;
-  if (dropped) return true;
-  files_.erase(*key);
-  JournalTo->push_back("delete " + path);
-  return true;
+  return Change(false, [&] {
+    files_.erase(*key);
+    JournalTo->push_back("delete " + path);
+  });
 }
 
 bool FakeFileSystem::CreateFolder(const std::string& path) {
@@ -253,11 +242,9 @@ bool FakeFileSystem::CreateFolder(const std::string& path) {
   if (!key || folders_.count(*key) != 0 || files_.count(*key) != 0 || !ParentExists(*key)) {
     return false;
   }
-  bool dropped = false;
-  if (!NextChange(dropped, true)) return false;
-  if (dropped) return true;
-  folders_.insert(*key);
-  return true;
+  return Change(true, [&] {
+    folders_.insert(*key);
+  });
 }
 
 bool FakeFileSystem::FolderExists(const std::string& path) {

@@ -78,9 +78,10 @@ class FakeFileSystem : public platform::FileSystem {
   bool ParentExists(const std::string& key) const;
   bool Writable(const std::string& key);
   bool Listed(const std::set<std::string>& paths, const std::string& key);
-  // Whether the next change may happen: false when it fails; `dropped` when it is lost.
+  // Applies one change of the disk, as the switches above allow: false when it fails.
   // `needsRoom`: a write (a full disk fails it) rather than a rename or a delete.
-  bool NextChange(bool& dropped, bool needsRoom);
+  template <typename Apply>
+  bool Change(bool needsRoom, Apply apply);
 
   std::map<std::string, File> files_;
   std::set<std::string> folders_{""};  // "" is the installation folder itself
