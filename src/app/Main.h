@@ -92,7 +92,10 @@ class TForm1 final : private platform::MainWindowEvents {
   void ToggleClipboardWatch();
   // `announced`: a notification, rather than the retry timer, asks for it.
   void CaptureClipboard(bool announced);
-  // Notifications go on with a time limit: a hung neighbour must not hang us.
+  void UMCapture();
+  // A clipboard change goes on to the next viewer without waiting for it; a chain change
+  // with a time limit. A hung neighbour must not hang us.
+  void NotifyNextViewer(platform::WParam wParam, platform::LParam lParam);
   platform::LResult PassToNextViewer(std::uint32_t message, platform::WParam wParam,
                                      platform::LParam lParam);
   void RejoinClipboardChain();
@@ -207,6 +210,7 @@ class TForm1 final : private platform::MainWindowEvents {
 
   bool destroyed_ = false;
   bool sessionEnded_ = false;  // Windows ended the session and what it needs is written
+  bool capturePosted_ = false;  // a UM_CAPTURE waits in the window's queue
 };
 
 }  // namespace korvane

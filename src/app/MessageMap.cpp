@@ -34,6 +34,10 @@ bool TForm1::WindowMessage(std::uint32_t message, platform::WParam wParam,
     case wm::DrawClipboard:
       result = WMDrawClipboard(wParam, lParam);
       return true;
+    case UM_CAPTURE:
+      UMCapture();
+      result = 0;
+      return true;
     case wm::ChangeCBChain:
       result = WMChangeCBChain(wParam, lParam);
       return true;

@@ -37,5 +37,9 @@ constexpr std::uint32_t UM_HIDECHECK = 0x8190;
 constexpr std::uint32_t UM_HIDESTEP = 0x8191;
 constexpr std::uint32_t UM_SHOWSTEP = 0x8192;
 // UM_LOCKCHANGED, UM_MEMORYENTER and UM_MEMORYLEAVE come from the memory items (MemoryOwner.h).
+// Posted to itself when the clipboard changed: the capture runs when the window's queue gets
+// to it, after the notification has gone on down the chain; one at a time however many
+// changes came meanwhile.
+constexpr std::uint32_t UM_CAPTURE = 0x81A0;
 
 }  // namespace korvane

@@ -1,15 +1,13 @@
 // Clipboard capture: the main window sits in the clipboard viewer chain from the end of
 // start-up to the start of shut-down, and every copied text may become the newest memory.
-#include <exception>
-
 #include "app/Main.h"
 #include "app/Messages.h"
 
 namespace korvane {
 
 namespace {
-// A neighbour in the chain that takes longer than this to take a notification is left
-// behind (it still gets the message): the window must go on painting and pasting.
+// A neighbour in the chain that takes longer than this to take a chain change is left behind
+// (it still gets the message): the window must go on painting and pasting.
 constexpr int kForwardTimeoutMs = 500;
 }  // namespace
 
@@ -49,17 +47,31 @@ void TForm1::ToggleClipboardWatch() {
 
 platform::LResult TForm1::WMDrawClipboard(platform::WParam wParam, platform::LParam lParam) {
   Watch.Notified();
-  // Always passed on, watching or not, and even when the capture failed (its error is
-  // shown after), so that the chain behind us never breaks.
-  std::exception_ptr failure;
-  try {
-    CaptureClipboard(true);
-  } catch (...) {
-    failure = std::current_exception();
+  // The capture waits its turn in our own queue: a flood of copies then costs one capture
+  // at a time, and input, painting and closing are served in between.
+  if (!capturePosted_) {
+    capturePosted_ = true;
+    Window->Post(UM_CAPTURE, 0, 0);
   }
-  const platform::LResult result = PassToNextViewer(wm::DrawClipboard, wParam, lParam);
-  if (failure) std::rethrow_exception(failure);
-  return result;
+  // Always passed on, watching or not, so that the chain behind us never breaks.
+  NotifyNextViewer(wParam, lParam);
+  return 0;
+}
+
+void TForm1::UMCapture() {
+  capturePosted_ = false;
+  CaptureClipboard(true);
+}
+
+void TForm1::NotifyNextViewer(platform::WParam wParam, platform::LParam lParam) {
+  // Not waited for: a neighbour that is slow (it reads every copy) or hung must not keep
+  // us from painting, pasting and closing while copies come, nor stack one notification
+  // inside the wait for another. Nobody reads what a viewer answers to this message.
+  if (NextClipboardViewer != 0 &&
+      !System.Desk().SendNotifyMessage(NextClipboardViewer, wm::DrawClipboard, wParam, lParam)) {
+    // A window that is gone passes nothing on.
+    NextClipboardViewer = 0;
+  }
 }
 
 void TForm1::CaptureClipboard(bool announced) {

@@ -29,6 +29,10 @@ class Desktop {
   // has stopped answering; false then, and for a window that does not exist.
   virtual bool SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
                                   LParam lParam, int timeoutMs, LResult& result) = 0;
+  // Hands the message to the window's thread without waiting for it to be handled (a window
+  // of our own thread handles it at once); false for a window that does not exist.
+  virtual bool SendNotifyMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                                 LParam lParam) = 0;
   virtual bool IsWindow(WindowHandle window) = 0;
   // Visible to the system but not on the screen: a suspended app or a window on another
   // virtual desktop (Windows 10 and later).

@@ -46,6 +46,9 @@ class MainWindow {
   virtual void Refresh() = 0;  // repaint the whole window now
   // Ends the application's message loop; the window itself lives on until destroyed.
   virtual void Close() = 0;
+  // Puts a message into the window's own queue: it is handled after what the window is
+  // doing now, in turn with input and other posted messages.
+  virtual void Post(std::uint32_t message, WParam wParam, LParam lParam) = 0;
   // A timer of the window: the message WM_TIMER with wParam `id` every `ms` milliseconds,
   // until it is killed. Setting a running timer again restarts it.
   virtual void SetTimer(std::uintptr_t id, int ms) = 0;

@@ -520,9 +520,9 @@ def edit_settings(data, **values):
 class Korvane:
     """A private copy of the installation, and the Korvane.exe processes started from it."""
 
-    def __init__(self, session, root):
+    def __init__(self, session, root, folder_name="Korvane"):
         self.session = session
-        self.dir = Path(root) / "Korvane"
+        self.dir = Path(root) / folder_name
         shutil.copytree(win_dir(), self.dir, symlinks=True)
         self.exe = self.dir / "Korvane.exe"
         self.wine_log = Path(root) / "wine.log"
@@ -707,6 +707,10 @@ class Notepad:
     def edit(self):
         return self.session.driver("edit-text", self.hwnd)
 
+    def set_text(self, text):
+        """Replaces the text with any characters at all, as a whole text pasted in would."""
+        self.session.driver("edit-set", self.hwnd, text.encode("utf-8").hex())
+
     def copy_typed(self, text):
         """Replaces notepad's text with `text` typed (a line break as Return), then selects it
         all and copies it (Ctrl+A, Ctrl+C), as a user would."""
@@ -735,10 +739,11 @@ class ClipboardViewer:
     """Another program in the clipboard viewer chain (kvdriver viewer): it logs every
     WM_DRAWCLIPBOARD with the text it read and every WM_CHANGECBCHAIN, and passes them on."""
 
-    def __init__(self, session, log):
+    def __init__(self, session, log, hang_ms=0):
         self.session = session
         self.log = Path(log)
-        self.process = session.wine(driver_path(), "viewer", windows_path(self.log))
+        extra = [str(hang_ms)] if hang_ms else []
+        self.process = session.wine(driver_path(), "viewer", windows_path(self.log), *extra)
         self.hwnd = None
 
     def wait_joined(self, timeout=WINDOW_TIMEOUT):
@@ -927,9 +932,10 @@ class KorvaneTestCase(unittest.TestCase):
         except HarnessError:
             self.assertEqual(self.korvane.unpainted_controls(), [], "controls left unpainted")
 
-    def start_viewer(self, name):
-        """A clipboard viewer that joins the chain now (before Korvane, it follows Korvane)."""
-        viewer = ClipboardViewer(self.session, self.tmp / f"viewer-{name}.log")
+    def start_viewer(self, name, hang_ms=0):
+        """A clipboard viewer that joins the chain now (before Korvane, it follows Korvane);
+        with hang_ms it hangs that long in the first copy's notification."""
+        viewer = ClipboardViewer(self.session, self.tmp / f"viewer-{name}.log", hang_ms)
         self._viewers.append(viewer)
         viewer.wait_joined()
         return viewer

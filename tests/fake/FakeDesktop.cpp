@@ -99,7 +99,23 @@ LResult FakeDesktop::SendMessage(WindowHandle window, std::uint32_t message, WPa
   if (it == windows_.end() || !it->second.handler) return 0;
   // Copied: the handler may remove its own window.
   MessageHandler handler = it->second.handler;
-  return handler(message, wParam, lParam);
+  LResult result = 0;
+  Dispatch([&] { result = handler(message, wParam, lParam); });
+  return result;
+}
+
+void FakeDesktop::Post(WindowHandle window, std::uint32_t message, WParam wParam,
+                       LParam lParam) {
+  posted_.push_back(Posted{window, message, wParam, lParam});
+  if (depth_ == 0) RunPosted();
+}
+
+void FakeDesktop::RunPosted() {
+  while (!posted_.empty()) {
+    const Posted next = posted_.front();
+    posted_.pop_front();
+    SendMessage(next.window, next.message, next.wParam, next.lParam);
+  }
 }
 
 bool FakeDesktop::SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
@@ -110,6 +126,17 @@ bool FakeDesktop::SendMessageTimeout(WindowHandle window, std::uint32_t message,
     return false;
   }
   result = SendMessage(window, message, wParam, lParam);
+  return true;
+}
+
+bool FakeDesktop::SendNotifyMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                                    LParam lParam) {
+  if (windows_.count(window) == 0) return false;
+  if (std::find(Hung.begin(), Hung.end(), window) != Hung.end()) {
+    ++NotifiesQueued;
+    return true;
+  }
+  SendMessage(window, message, wParam, lParam);
   return true;
 }
 

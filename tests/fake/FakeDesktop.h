@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -43,6 +44,21 @@ class FakeDesktop : public platform::Desktop {
   // The click of a user: that window comes on top and takes the foreground.
   void Activate(WindowHandle window);
 
+  // Posted messages wait until the message or user action being handled is over, as a
+  // message loop gets to them; Dispatch marks one such step (steps nest).
+  void Post(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);
+  template <typename Step>
+  void Dispatch(Step step) {
+    ++depth_;
+    struct Leave {
+      FakeDesktop& desktop;
+      ~Leave() {
+        if (--desktop.depth_ == 0) desktop.RunPosted();
+      }
+    } leave{*this};
+    step();
+  }
+
   std::vector<WindowHandle> Order;  // front is the top
   WindowHandle Foreground = 0;
   std::vector<KeyRecord> Keys;
@@ -58,6 +74,7 @@ class FakeDesktop : public platform::Desktop {
   std::vector<WindowHandle> Hung;
   int SendsTimedOut = 0;
   int SendsBlocked = 0;
+  int NotifiesQueued = 0;
   // Windows that are there but not on the screen (another virtual desktop, a suspended app).
   std::vector<WindowHandle> Cloaked;
   // Windows that the foreground never moves to (the system refuses the switch).
@@ -73,6 +90,9 @@ class FakeDesktop : public platform::Desktop {
                       LParam lParam) override;
   bool SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
                           LParam lParam, int timeoutMs, LResult& result) override;
+  // Delivered at once, as to a window of the caller's thread; a hung window queues it.
+  bool SendNotifyMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                         LParam lParam) override;
   bool IsWindow(WindowHandle window) override { return windows_.count(window) != 0; }
   bool IsCloaked(WindowHandle window) override;
   WindowHandle ForegroundWindow() override { return Foreground; }
@@ -88,8 +108,18 @@ class FakeDesktop : public platform::Desktop {
     WindowHandle owner = 0;
     MessageHandler handler;
   };
+  void RunPosted();
+
   std::map<WindowHandle, Record> windows_;
   WindowHandle nextHandle_ = 0x1000;
+  struct Posted {
+    WindowHandle window;
+    std::uint32_t message;
+    WParam wParam;
+    LParam lParam;
+  };
+  std::deque<Posted> posted_;
+  int depth_ = 0;
 };
 
 }  // namespace korvane::fake

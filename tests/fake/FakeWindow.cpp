@@ -60,20 +60,22 @@ void FakePanel::Focus() {
   std::shared_ptr<bool> alive = alive_;
   if (FakePanel* old = window_.FocusedPanel) {
     window_.FocusedPanel = nullptr;
-    old->events_.PanelExit();
+    window_.Dispatch([&] { old->events_.PanelExit(); });
   }
   if (!*alive) return;
   window_.FocusedPanel = this;
-  events_.PanelEnter();
+  window_.Dispatch([&] { events_.PanelEnter(); });
 }
 
 void FakePanel::Press(int x, int y, MouseButton button) {
   std::shared_ptr<bool> alive = alive_;
   if (button == MouseButton::Left && TabStop) Focus();
-  if (*alive) events_.PanelMouseDown(button, x, y);
+  if (*alive) window_.Dispatch([&] { events_.PanelMouseDown(button, x, y); });
 }
 
-void FakePanel::Release(int x, int y, MouseButton button) { events_.PanelMouseUp(button, x, y); }
+void FakePanel::Release(int x, int y, MouseButton button) {
+  window_.Dispatch([&] { events_.PanelMouseUp(button, x, y); });
+}
 
 void FakePanel::Click(int x, int y) {
   std::shared_ptr<bool> alive = alive_;
@@ -86,10 +88,10 @@ void FakePanel::DoubleClick(int x, int y) {
   std::shared_ptr<bool> alive = alive_;
   Click(x, y);
   if (!*alive) return;
-  events_.PanelDblClick();
+  window_.Dispatch([&] { events_.PanelDblClick(); });
   if (!*alive) return;
-  events_.PanelMouseDown(MouseButton::Left, x, y);
-  if (*alive) events_.PanelMouseUp(MouseButton::Left, x, y);
+  window_.Dispatch([&] { events_.PanelMouseDown(MouseButton::Left, x, y); });
+  if (*alive) Release(x, y);
 }
 
 FakeToggleButton::FakeToggleButton(FakeMainWindow& window, platform::ToggleButtonEvents& events)
@@ -109,7 +111,7 @@ void FakeToggleButton::SetBounds(int left, int top, int width, int height) {
 
 void FakeToggleButton::Click() {
   IsDown = !IsDown;
-  events_.ToggleButtonClick();
+  window_.Dispatch([&] { events_.ToggleButtonClick(); });
 }
 
 FakeImageButton::FakeImageButton(FakeMainWindow& window, platform::ImageButtonEvents& events)
@@ -120,6 +122,10 @@ FakeImageButton::FakeImageButton(FakeMainWindow& window, platform::ImageButtonEv
 FakeImageButton::~FakeImageButton() {
   auto& buttons = window_.ImageButtons;
   buttons.erase(std::remove(buttons.begin(), buttons.end(), this), buttons.end());
+}
+
+void FakeImageButton::Click() {
+  window_.Dispatch([&] { events_.ImageButtonClick(); });
 }
 
 void FakeImageButton::SetBounds(int left, int top, int width, int height) {
@@ -139,7 +145,7 @@ FakeMainWindow::~FakeMainWindow() { desktop_.RemoveWindow(handle_); }
 LResult FakeMainWindow::Deliver(std::uint32_t message, WParam wParam, LParam lParam) {
   LResult result = 0;
   try {
-    LastDefaulted = !events_.WindowMessage(message, wParam, lParam, result);
+    Dispatch([&] { LastDefaulted = !events_.WindowMessage(message, wParam, lParam, result); });
   } catch (const std::exception& error) {
     if (ErrorsTo) ErrorsTo->push_back(error.what());
     LastDefaulted = false;

@@ -119,7 +119,7 @@ class FakeImageButton : public platform::ImageButton {
   FakeImageButton(FakeMainWindow& window, platform::ImageButtonEvents& events);
   ~FakeImageButton() override;
 
-  void Click() { events_.ImageButtonClick(); }
+  void Click();
 
   platform::Rect Bounds;
   const platform::Bitmap* Glyph = nullptr;
@@ -143,6 +143,12 @@ class FakeImageButton : public platform::ImageButton {
 
 class FakeMainWindow : public platform::MainWindow {
  public:
+  // One user action or delivered message, after which posted messages are handled.
+  template <typename Step>
+  void Dispatch(Step step) {
+    desktop_.Dispatch(step);
+  }
+
   FakeMainWindow(FakeDesktop& desktop, platform::MainWindowEvents& events, WindowHandle owner,
                  std::string caption);
   ~FakeMainWindow() override;
@@ -187,6 +193,9 @@ class FakeMainWindow : public platform::MainWindow {
   void Show() override;
   void Refresh() override;
   void Close() override { Closed = true; }
+  void Post(std::uint32_t message, WParam wParam, LParam lParam) override {
+    desktop_.Post(handle_, message, wParam, lParam);
+  }
   void SetTimer(std::uintptr_t id, int ms) override { Timers[id] = ms; }
   void KillTimer(std::uintptr_t id) override { Timers.erase(id); }
   std::unique_ptr<platform::Canvas> GetCanvas() override;

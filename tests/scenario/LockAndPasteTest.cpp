@@ -67,9 +67,9 @@ TEST_F(LockAndPasteTest, ClickPastesIntoTheEditorAndTheCopyIsSkippedAsDuplicate)
 }
 
 TEST_F(LockAndPasteTest, PastingTheOldestOfAFullTableDropsItDuringItsOwnClick) {
-  // The paste's own clipboard change is captured before Paste goes on: the clicked memory is
-  // dropped and its text comes back as the newest. Nothing may touch the dropped item (the
-  // sanitizer build fails on any use after free).
+  // The paste's own clipboard change is captured as soon as the click has been handled: the
+  // clicked memory is dropped and its text comes back as the newest. Nothing may touch the
+  // dropped item (the sanitizer build fails on any use after free).
   TForm1& form = program.Start();
   form.Config.SkipDuplicates = false;
   form.Config.MemoryLimit = 3;

@@ -1,4 +1,4 @@
-// <windows.h> for this layer. Its A/W macros for SendMessage, SendMessageTimeout, TextOut,
+// <windows.h> for this layer. Its A/W macros for the SendMessage family, TextOut,
 // LoadBitmap, MoveFile, DeleteFile, GlobalAddAtom and ReplaceFile would rename the interface
 // methods of the same names in our files only, so they go; this layer calls the W functions by
 // their full names.
@@ -18,5 +18,6 @@
 #undef GlobalAddAtom
 #undef ReplaceFile
 #undef SendMessageTimeout
+#undef SendNotifyMessage
 #undef MoveFile
 #undef DeleteFile

@@ -75,6 +75,13 @@ bool Win32Desktop::SendMessageTimeout(WindowHandle window, std::uint32_t message
   return true;
 }
 
+bool Win32Desktop::SendNotifyMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                                     LParam lParam) {
+  const HWND target = ToHwnd(window);
+  return target && ::IsWindow(target) &&
+         SendNotifyMessageW(target, message, wParam, lParam) != FALSE;
+}
+
 bool Win32Desktop::IsWindow(WindowHandle window) {
   return window != 0 && ::IsWindow(ToHwnd(window)) != FALSE;
 }

@@ -18,6 +18,8 @@ class Win32Desktop : public Desktop {
                       LParam lParam) override;
   bool SendMessageTimeout(WindowHandle window, std::uint32_t message, WParam wParam,
                           LParam lParam, int timeoutMs, LResult& result) override;
+  bool SendNotifyMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                         LParam lParam) override;
   bool IsWindow(WindowHandle window) override;
   bool IsCloaked(WindowHandle window) override;
   WindowHandle ForegroundWindow() override;

@@ -64,6 +64,10 @@ void Win32MainWindow::Refresh() {
 
 void Win32MainWindow::Close() { PostQuitMessage(0); }
 
+void Win32MainWindow::Post(std::uint32_t message, WParam wParam, LParam lParam) {
+  PostMessageW(Hwnd(), message, wParam, lParam);
+}
+
 void Win32MainWindow::SetTimer(std::uintptr_t id, int ms) {
   ::SetTimer(Hwnd(), id, static_cast<UINT>(ms > 0 ? ms : USER_TIMER_MINIMUM), nullptr);
 }

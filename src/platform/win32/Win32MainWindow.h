@@ -29,6 +29,7 @@ class Win32MainWindow : public MainWindow, public WindowObject {
   void Show() override;
   void Refresh() override;
   void Close() override;
+  void Post(std::uint32_t message, WParam wParam, LParam lParam) override;
   void SetTimer(std::uintptr_t id, int ms) override;
   void KillTimer(std::uintptr_t id) override;
   std::unique_ptr<Canvas> GetCanvas() override;

@@ -17,43 +17,21 @@
 #include <vector>
 
 #include "Json.h"
+#include "Stress.h"
+#include "Support.h"
 
 namespace {
 
+using kvdriver::Emit;
+using kvdriver::Fail;
+using kvdriver::FromHex;
 using kvdriver::Json;
+using kvdriver::ParseHandle;
+using kvdriver::ParseInt;
 using kvdriver::Utf8;
 using kvdriver::Wide;
 
 constexpr UINT kSendTimeoutMs = 2000;
-
-// Written with WriteFile, not stdio: the bytes must reach the pipe as UTF-8, untranslated.
-void Emit(const std::string& line) {
-  std::string text = line + "\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written,
-            nullptr);
-}
-
-int Fail(int code, const std::string& message) {
-  Json j;
-  j.Begin().Str("error", message).End();
-  Emit(j.Text());
-  return code;
-}
-
-bool ParseHandle(const wchar_t* text, HWND& hwnd) {
-  wchar_t* end = nullptr;
-  unsigned long long value = std::wcstoull(text, &end, 0);
-  if (end == text || *end != L'\0') return false;
-  hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(value));
-  return true;
-}
-
-bool ParseInt(const wchar_t* text, long& value) {
-  wchar_t* end = nullptr;
-  value = std::wcstol(text, &end, 0);
-  return end != text && *end == L'\0';
-}
 
 long long HandleValue(HWND hwnd) {
   return static_cast<long long>(reinterpret_cast<ULONG_PTR>(hwnd));
@@ -262,6 +240,21 @@ int CmdEditText(HWND hwnd) {
   return 0;
 }
 
+// edit-set <hwnd> <utf8-hex>: replaces the first EDIT child's text, any characters at all
+// (typing cannot give every character through the X keyboard).
+int CmdEditSet(HWND hwnd, const std::wstring& text) {
+  HWND edit = FirstEdit(hwnd);
+  if (edit == nullptr) return Fail(1, "no EDIT child");
+  DWORD_PTR set = 0;
+  if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &set) ||
+      !set) {
+    return Fail(1, "WM_SETTEXT failed");
+  }
+  Emit("{\"ok\":true}");
+  return 0;
+}
+
 int CmdClose(HWND hwnd) {
   if (!PostMessageW(hwnd, WM_CLOSE, 0, 0)) return Fail(1, "PostMessage failed");
   Emit("{\"posted\":true}");
@@ -355,18 +348,6 @@ int CmdClipSet(const std::wstring* text) {
   return 0;
 }
 
-bool FromHex(const std::wstring& hex, std::string& out) {
-  if (hex.size() % 2 != 0) return false;
-  for (size_t i = 0; i < hex.size(); i += 2) {
-    wchar_t pair[3] = {hex[i], hex[i + 1], L'\0'};
-    wchar_t* end = nullptr;
-    unsigned long byte = std::wcstoul(pair, &end, 16);
-    if (end != pair + 2) return false;
-    out += static_cast<char>(byte);
-  }
-  return true;
-}
-
 int CmdPixel(long x, long y) {
   HDC dc = GetDC(nullptr);
   COLORREF colour = GetPixel(dc, x, y);
@@ -405,15 +386,18 @@ int CmdClipSetMarked(const std::wstring& text, const std::wstring& format, DWORD
   return 0;
 }
 
-// viewer <logfile>: a clipboard viewer of its own, as other programs join the chain; it runs until
-// WM_CLOSE, when it leaves the chain. One JSON line per event, appended and on disk at once so
-// that a test reads it while the viewer runs: "joined" (with its window), each WM_DRAWCLIPBOARD
-// with the text it read, each WM_CHANGECBCHAIN, "left".
+// viewer <logfile> [<hang-ms>]: a clipboard viewer of its own, as other programs join the chain;
+// it runs until WM_CLOSE, when it leaves the chain. One JSON line per event, appended and on
+// disk at once so that a test reads it while the viewer runs: "joined" (with its window), each
+// WM_DRAWCLIPBOARD with the text it read, each WM_CHANGECBCHAIN, "left". With hang-ms it hangs
+// that long inside the first WM_DRAWCLIPBOARD after the one of joining ("hang", "hang-end"),
+// as a program that stops answering does.
 struct Viewer {
   HANDLE log = INVALID_HANDLE_VALUE;
   HWND next = nullptr;
   bool joined = false;
   int draws = 0;
+  long hangMs = 0;
 
   void Write(Json& j) {
     std::string line = j.Text() + "\n";
@@ -464,6 +448,15 @@ LRESULT CALLBACK ViewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
           .Int("next", HandleValue(g_viewer.next))
           .End();
       g_viewer.Write(j);
+      if (g_viewer.hangMs > 0 && g_viewer.draws == 2) {
+        Json hang;
+        hang.Begin().Str("event", std::string("hang")).Int("ms", g_viewer.hangMs).End();
+        g_viewer.Write(hang);
+        Sleep(static_cast<DWORD>(g_viewer.hangMs));
+        Json end;
+        end.Begin().Str("event", std::string("hang-end")).End();
+        g_viewer.Write(end);
+      }
       if (g_viewer.next != nullptr) SendMessageW(g_viewer.next, message, wParam, lParam);
       return 0;
     }
@@ -494,7 +487,8 @@ LRESULT CALLBACK ViewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-int CmdViewer(const std::wstring& logFile) {
+int CmdViewer(const std::wstring& logFile, long hangMs) {
+  g_viewer.hangMs = hangMs;
   g_viewer.log = CreateFileW(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (g_viewer.log == INVALID_HANDLE_VALUE) return Fail(1, "cannot open the log file");
@@ -815,11 +809,14 @@ int CmdKeys(const std::wstring& logFile) {
 int Usage() {
   return Fail(2,
               "usage: kvdriver find <caption> [timeout-ms] [--hidden] [--class] | list | "
-              "info <hwnd> | children <hwnd> | edit-text <hwnd> | close <hwnd> | "
+              "info <hwnd> | children <hwnd> | edit-text <hwnd> | edit-set <hwnd> <utf8-hex> | "
+              "close <hwnd> | "
               "activate <hwnd> | move <hwnd> <x> <y> <w> <h> | foreground | "
               "clip-get | clip-set [<text>] | clip-set-hex <utf8-hex> | "
               "clip-set-marked <utf8-hex> <format> [<dword>] | pixel <x> <y> | "
-              "viewer <logfile> | time-start <exe> <caption> [<timeout-ms>] | "
+              "viewer <logfile> [<hang-ms>] | clip-hold <utf8-hex> <hold-ms> | "
+              "copy-flood <interval-ms> <duration-ms> | send <hwnd> <msg> <wparam> <lparam> | "
+              "time-start <exe> <caption> [<timeout-ms>] | "
               "time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<chars>] [<timeout-ms>] | "
               "post <hwnd> <msg> <wparam> <lparam> | tray <hwnd> <id> | "
               "hold-hotkey <modifiers> <vk> <logfile> | select <hwnd> <start> <end> | "
@@ -860,9 +857,23 @@ int wmain(int argc, wchar_t** argv) {
     return CmdClipSetMarked(Wide(bytes), args[1], static_cast<DWORD>(value));
   }
   if (command == L"viewer") {
-    if (rest != 1) return Usage();
-    return CmdViewer(args[0]);
+    long hangMs = 0;
+    if (rest < 1 || rest > 2 || (rest == 2 && !ParseInt(args[1], hangMs))) return Usage();
+    return CmdViewer(args[0], hangMs);
   }
+  if (command == L"clip-hold") {
+    std::string bytes;
+    long holdMs = 0;
+    if (rest != 2 || !FromHex(args[0], bytes) || !ParseInt(args[1], holdMs)) return Usage();
+    return kvdriver::CmdClipHold(Wide(bytes), holdMs);
+  }
+  if (command == L"copy-flood") {
+    long interval = 0;
+    long duration = 0;
+    if (rest != 2 || !ParseInt(args[0], interval) || !ParseInt(args[1], duration)) return Usage();
+    return kvdriver::CmdCopyFlood(interval, duration);
+  }
+  if (command == L"send") return kvdriver::CmdSend(args, rest);
   if (command == L"keys") {
     if (rest != 1) return Usage();
     return CmdKeys(args[0]);
@@ -922,6 +933,11 @@ int wmain(int argc, wchar_t** argv) {
       if (rest != 5 || !ParseInt(args[i + 1], v[i])) return Usage();
     }
     return CmdMove(hwnd, v[0], v[1], v[2], v[3]);
+  }
+  if (command == L"edit-set") {
+    std::string bytes;
+    if (rest != 2 || !FromHex(args[1], bytes)) return Usage();
+    return CmdEditSet(hwnd, Wide(bytes));
   }
   if (rest != 1) return Usage();
   if (command == L"info") return CmdInfo(hwnd);
