@@ -10,17 +10,25 @@ void TForm1::CreateOptionButton() {
   for (OptionKind kind : OptionCreationOrder()) shown += Config.*SpecOf(kind).Shown ? 1 : 0;
   if (shown == 0) return;
   OptionBitmaps.reserve(shown);
+  std::string unloaded;
   for (OptionKind kind : OptionCreationOrder()) {
     const OptionSpec& spec = SpecOf(kind);
     if (!(Config.*spec.Shown)) continue;
     auto& slot = OptionButtons[static_cast<int>(kind)];
     slot = std::make_unique<OptionButton>(*Window, kind,
                                           [this](OptionKind clicked) { OptionButtonClick(clicked); });
-    // A picture that does not load ends the start-up here, with the error shown.
-    OptionBitmaps.push_back(System.LoadBitmap(DataFilePath(spec.BitmapFile)));
-    slot->Button->SetGlyph(OptionBitmaps.back().get());
+    // A picture that does not load leaves its button plain but working: a damaged file must
+    // not cost the user the clipboard watch that the rest of the start-up sets up.
+    try {
+      OptionBitmaps.push_back(System.LoadBitmap(DataFilePath(spec.BitmapFile)));
+      slot->Button->SetGlyph(OptionBitmaps.back().get());
+    } catch (const platform::PlatformError& error) {
+      unloaded += (unloaded.empty() ? "" : "\n") + std::string(error.what());
+    }
     slot->Button->SetVisible(true);
   }
+  // One box for every picture that failed, not one for each.
+  if (!unloaded.empty()) ShowError(unloaded);
 }
 
 void TForm1::DeleteOptionButton() {
@@ -33,8 +41,8 @@ void TForm1::OptionButtonClick(OptionKind kind) {
     EraseUnlockedMemories();
     return;
   }
-  const platform::WindowHandle target = ActivateTargetWindow(System);
-  SendControlShortcutTo(System.Desk(), target, SpecOf(kind).Key);
+  ActivateTargetWindow(System);
+  SendControlShortcut(System.Desk(), SpecOf(kind).Key);
 }
 
 }  // namespace korvane

@@ -1,7 +1,9 @@
 #include "fake/FakePlatform.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
+
+#include "platform/BitmapFile.h"
 
 namespace korvane::fake {
 
@@ -89,25 +91,32 @@ void FakePlatform::ShareJournal() {
 }
 
 std::unique_ptr<platform::Bitmap> FakePlatform::LoadBitmap(const std::string& path) {
-  auto bytes = Files_.ReadFile(path);
-  if (!bytes || bytes->size() < 26 || bytes->compare(0, 2, "BM") != 0) {
-    throw platform::PlatformError(path + " is not a valid bitmap");
-  }
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::memcpy(&width, bytes->data() + 18, 4);
-  std::memcpy(&height, bytes->data() + 22, 4);
-  return std::make_unique<FakeBitmap>(width, height);
+  const auto bytes = Files_.ReadFile(path);
+  const auto file = bytes ? platform::ReadBitmapFile(*bytes) : std::nullopt;
+  if (!file) throw platform::PlatformError(path + " is not a valid bitmap");
+  return std::make_unique<FakeBitmap>(file->Width, file->Height);
 }
 
 std::string BitmapFileBytes(int width, int height) {
-  std::string bytes(54, '\0');
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  std::int32_t w = width;
-  std::int32_t h = height;
-  std::memcpy(&bytes[18], &w, 4);
-  std::memcpy(&bytes[22], &h, 4);
+  const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
+  const std::uint32_t pixels = stride * static_cast<std::uint32_t>(height < 0 ? -height : height);
+  std::string bytes;
+  auto put = [&](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i));
+  };
+  bytes += "BM";
+  put(54 + pixels, 4);
+  put(0, 4);
+  put(54, 4);  // the rows follow the two headers
+  put(40, 4);
+  put(static_cast<std::uint32_t>(width), 4);
+  put(static_cast<std::uint32_t>(height), 4);
+  put(1, 2);   // planes
+  put(24, 2);  // bits per pixel
+  put(0, 4);   // uncompressed
+  put(pixels, 4);
+  bytes.append(16, '\0');
+  bytes.append(pixels, '\0');
   return bytes;
 }
 

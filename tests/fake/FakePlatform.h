@@ -129,14 +129,15 @@ class FakePlatform : public platform::Platform {
   platform::FileSystem& Files() override { return Files_; }
   platform::System& Sys() override { return System_; }
   platform::HelpViewer& Help() override { return HelpWindow; }
-  // A file that exists and starts like a bitmap loads; anything else raises.
+  // What the Windows platform loads, as ReadBitmapFile judges the file; anything else raises.
   std::unique_ptr<platform::Bitmap> LoadBitmap(const std::string& path) override;
 
  private:
   void ShareJournal();
 };
 
-// The bytes of a small valid .bmp header of the given size, enough for LoadBitmap above.
+// A whole valid .bmp file of the given size: 24 bits, black, bottom-up (top-down for a
+// negative height).
 std::string BitmapFileBytes(int width, int height);
 
 }  // namespace korvane::fake

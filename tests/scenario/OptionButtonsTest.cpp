@@ -107,16 +107,29 @@ TEST_F(OptionButtonsTest, EraseAllRemovesOnlyTheUnlockedMemories) {
   EXPECT_EQ(program.Window().Bounds.Height(), 25 + 45);
 }
 
-TEST_F(OptionButtonsTest, MissingPictureStopsStartUpThereWithTheErrorShown) {
-  program.Files.RemoveFile("Data\\Cut.bmp");
-  PutMemories(program.Files, "デフォルト", {"kept"});
+TEST_F(OptionButtonsTest, PicturesThatDoNotLoadAreListedInOneBoxAndTheirButtonsStayPlain) {
+  const std::string data = "Data\\";
+  program.Files.RemoveFile(data + "Cut.bmp");
+  program.Files.PutFile(data + "Undo.bmp", program.Files.Bytes(data + "Undo.bmp")->substr(0, 40));
   program.Start();
   ASSERT_EQ(program.Platform.Application.Errors.size(), 1u);
-  EXPECT_NE(program.Platform.Application.Errors[0].find("Cut.bmp"), std::string::npos);
-  EXPECT_EQ(program.LogText().substr(program.LogText().size() - 15), "SetFormSize()\r\n");
-  EXPECT_TRUE(program.Window().Visible);
-  program.Stop();  // the memories are still written back
-  EXPECT_EQ(program.Files.Bytes(DataFile(program.Files, "デフォルト", "memory0.dat")), "kept");
+  // In the order the buttons are made: undo before cut.
+  EXPECT_EQ(program.Platform.Application.Errors[0],
+            data + "Undo.bmp is not a valid bitmap\n" + data + "Cut.bmp is not a valid bitmap");
+  ASSERT_EQ(Lefts(), (std::vector<int>{15, 40, 65, 90, 115, 140}));
+  EXPECT_EQ(Button(OptionKind::Cut)->Glyph, nullptr);
+  EXPECT_EQ(Button(OptionKind::Undo)->Glyph, nullptr);
+  EXPECT_TRUE(Button(OptionKind::Cut)->Visible);
+  EXPECT_EQ(program.Form->OptionBitmaps.size(), 4u);
+  EXPECT_EQ(Button(OptionKind::Copy)->Glyph, program.Form->OptionBitmaps[3].get());
+
+  const fake::WindowHandle editor = program.OpenEditor();
+  program.Desktop.Activate(program.Window().Handle());
+  program.Desktop.Keys.clear();
+  Button(OptionKind::Cut)->Click();
+  const std::vector<fake::KeyRecord> expected = {
+      {0x11, 0, editor}, {0x58, 0, editor}, {0x58, 2, editor}, {0x11, 2, editor}};
+  EXPECT_EQ(program.Desktop.Keys, expected);  // the plain button still sends Ctrl+X
 }
 
 struct TabCase {

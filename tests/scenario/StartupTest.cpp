@@ -125,6 +125,22 @@ TEST(Startup, DamagedLockPictureIsTreatedAsMissing) {
   EXPECT_EQ(program.Form->LockGlyph, nullptr);
 }
 
+TEST(Startup, DamagedOptionPictureIsReportedAndTheClipboardStillWatched) {
+  Program program;
+  // The header claims 30000 x 30000 pixels that the file does not hold.
+  std::string huge = fake::BitmapFileBytes(18, 18);
+  huge.replace(18, 8, std::string("\x30\x75\0\0\x30\x75\0\0", 8));
+  program.Files.PutFile("Data\\Paste.bmp", huge);
+  PutMemories(program.Files, "デフォルト", {"kept"});
+  program.Start();
+  EXPECT_EQ(program.Platform.Application.Errors.size(), 1u);
+  EXPECT_EQ(program.LogText(), kFifteenLines);
+  program.Copy("copied after start");
+  EXPECT_EQ(program.Texts(), (std::vector<std::string>{"kept", "copied after start"}));
+  program.Stop();
+  EXPECT_EQ(program.Files.Bytes(DataFile(program.Files, "デフォルト", "memory0.dat")), "kept");
+}
+
 TEST(Startup, LockPictureIsGivenToEveryLockButton) {
   Program program;
   PutMemories(program.Files, "デフォルト", {"a"});

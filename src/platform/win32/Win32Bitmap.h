@@ -1,4 +1,4 @@
-// A .bmp file loaded as a DIB section.
+// A .bmp file as a DIB section, built from the file's bytes once they are checked.
 #pragma once
 
 #include "platform/win32/Win32Api.h"
@@ -6,15 +6,15 @@
 #include <string>
 
 #include "platform/Bitmap.h"
+#include "platform/FileSystem.h"
 
 namespace korvane::platform::win32 {
 
 class Win32Bitmap : public Bitmap {
  public:
-  // Raises PlatformError, with a message for the user, when the file does not load.
-  explicit Win32Bitmap(const std::string& path);
-  // The file by its full path; `name` is how the message names it.
-  Win32Bitmap(const std::wstring& file, const std::string& name);
+  // Reads the file through `files`. Raises PlatformError, with a message for the user, when
+  // it is missing or not a bitmap that ReadBitmapFile accepts.
+  Win32Bitmap(FileSystem& files, const std::string& path);
   ~Win32Bitmap() override;
   Win32Bitmap(const Win32Bitmap&) = delete;
   Win32Bitmap& operator=(const Win32Bitmap&) = delete;
@@ -24,7 +24,7 @@ class Win32Bitmap : public Bitmap {
   HBITMAP Handle() const { return bitmap_; }
 
  private:
-  HBITMAP bitmap_;
+  HBITMAP bitmap_ = nullptr;
   int width_ = 0;
   int height_ = 0;
 };

@@ -190,8 +190,9 @@ TEST_F(ControlsTest, AWindowGrownInPlacePaintsOnlyWhatItGrewBy) {
 TEST_F(ControlsTest, ToggleShowsTheGlyphImageOfItsState) {
   const COLORREF images[] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0)};
   TempFolder temp;
-  ASSERT_TRUE(Win32FileSystem(temp.WidePath()).WriteFile("Lock.bmp", MakeGlyphStrip(images)));
-  Win32Bitmap glyph(temp.Path() + "Lock.bmp");
+  Win32FileSystem files(temp.WidePath());
+  ASSERT_TRUE(files.WriteFile("Lock.bmp", MakeGlyphStrip(images)));
+  Win32Bitmap glyph(files, "Lock.bmp");
   EventLog log;
   auto button = MakeToggle(log);
   button->SetGlyph(&glyph);

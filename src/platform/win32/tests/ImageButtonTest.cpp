@@ -189,12 +189,13 @@ TEST_F(ImageButtonTest, HintShowsInATooltipWhileTheMouseRestsOnTheButton) {
 TEST_F(ImageButtonTest, GlyphIsCentredWithoutItsBottomLeftColourOnAPushButtonFace) {
   constexpr COLORREF kBack = RGB(0, 128, 0), kRed = RGB(200, 0, 0), kBlue = RGB(0, 0, 200);
   TempFolder temp;
-  ASSERT_TRUE(Win32FileSystem(temp.WidePath()).WriteFile(
+  Win32FileSystem files(temp.WidePath());
+  ASSERT_TRUE(files.WriteFile(
       "Copy.bmp", MakeBitmap(18, 18, [&](int x, int y) {
         if (x == 0 && y == 0) return kBlue;
         return x >= 6 && x < 12 && y >= 6 && y < 12 ? kRed : kBack;
       })));
-  Win32Bitmap glyph(temp.Path() + "Copy.bmp");
+  Win32Bitmap glyph(files, "Copy.bmp");
   EventLog log;
   auto button = MakeImageButton(log);
   button->SetGlyph(&glyph);

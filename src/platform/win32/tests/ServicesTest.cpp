@@ -171,21 +171,97 @@ TEST(System, SecondInstanceMutexReportsAlreadyExists) {
   EXPECT_EQ(second.CreateInstanceMutex(name), static_cast<std::uint32_t>(ERROR_ALREADY_EXISTS));
 }
 
+// Little-endian, `size` bytes.
+std::string Le(std::uint32_t value, int size) {
+  std::string bytes;
+  for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i));
+  return bytes;
+}
+
+// A .bmp file of the header, colour table (or masks) and rows given, the offset filled in.
+std::string BmpFile(const std::string& header, const std::string& table, const std::string& rows) {
+  const auto offset = static_cast<std::uint32_t>(14 + header.size() + table.size());
+  return "BM" + Le(offset + static_cast<std::uint32_t>(rows.size()), 4) + Le(0, 4) + Le(offset, 4) +
+         header + table + rows;
+}
+
+// An info header of `size` bytes (40, or 124 for V5 with `masks` in it).
+std::string InfoHeader(std::uint32_t size, std::int32_t height, int bits, std::uint32_t compression,
+                       std::uint32_t colours, const std::string& masks = "") {
+  std::string header = Le(size, 4) + Le(2, 4) + Le(static_cast<std::uint32_t>(height), 4) +
+                       Le(1, 2) + Le(bits, 2) + Le(compression, 4) + std::string(12, '\0') +
+                       Le(colours, 4) + Le(0, 4) + masks;
+  header.resize(size, '\0');
+  return header;
+}
+
+COLORREF PixelOf(const Win32Bitmap& bitmap, int x, int y) {
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, bitmap.Handle());
+  const COLORREF colour = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return colour;
+}
+
+TEST(Bitmap, EachKindOfFileGivesItsPixelsTheRightWayUp) {
+  // Every file is 2x2: red and green above, blue and white below.
+  const std::string bgr = std::string("\0\0\xff", 3) + std::string("\0\xff\0", 3) +
+                          std::string("\xff\0\0", 3) + "\xff\xff\xff";
+  std::string rgbQuads;
+  for (int i = 0; i < 4; ++i) rgbQuads += bgr.substr(3 * i, 3) + '\0';
+  const struct {
+    const char* kind;
+    std::string file;
+  } cases[] = {
+      {"core header, 8 bits",
+       BmpFile(Le(12, 4) + Le(2, 2) + Le(2, 2) + Le(1, 2) + Le(8, 2), bgr + std::string(756, '\0'),
+               std::string("\x02\x03\0\0\0\x01\0\0", 8))},
+      {"info header, 4 bits, top-down",
+       BmpFile(InfoHeader(40, -2, 4, 0, 4), rgbQuads, std::string("\x01\0\0\0\x23\0\0\0", 8))},
+      {"V5 header, 16 bits 5-6-5",
+       BmpFile(InfoHeader(124, 2, 16, 3, 0, Le(0xF800, 4) + Le(0x07E0, 4) + Le(0x001F, 4)), "",
+               Le(0x001F, 2) + Le(0xFFFF, 2) + Le(0xF800, 2) + Le(0x07E0, 2))},
+      {"info header, 32 bits",
+       BmpFile(InfoHeader(40, 2, 32, 0, 0), "", rgbQuads.substr(8, 8) + rgbQuads.substr(0, 8))},
+  };
+  test::TempFolder temp;
+  Win32FileSystem files(temp.WidePath());
+  for (const auto& c : cases) {
+    ASSERT_TRUE(files.WriteFile("Copy.bmp", c.file)) << c.kind;
+    Win32Bitmap bitmap(files, "Copy.bmp");
+    EXPECT_EQ(bitmap.Width(), 2) << c.kind;
+    EXPECT_EQ(bitmap.Height(), 2) << c.kind;
+    // Five bits a colour is what survives 5-6-5.
+    auto top5 = [](COLORREF colour) { return colour & 0xF8F8F8; };
+    EXPECT_EQ(top5(PixelOf(bitmap, 0, 0)), top5(RGB(255, 0, 0))) << c.kind;
+    EXPECT_EQ(top5(PixelOf(bitmap, 1, 0)), top5(RGB(0, 255, 0))) << c.kind;
+    EXPECT_EQ(top5(PixelOf(bitmap, 0, 1)), top5(RGB(0, 0, 255))) << c.kind;
+    EXPECT_EQ(top5(PixelOf(bitmap, 1, 1)), top5(RGB(255, 255, 255))) << c.kind;
+  }
+}
+
 TEST(Bitmap, LoadsAFileAndNamesTheFileWhenItCannot) {
   test::TempFolder temp;
   Win32FileSystem files(temp.WidePath());
-  const std::string good = temp.Path() + "Lock.bmp";
-  ASSERT_TRUE(files.WriteFile("Lock.bmp", test::MakeGlyphStrip({0, 0, 0, 0})));
-  Win32Bitmap bitmap(good);
+  const std::string strip = test::MakeGlyphStrip({0, 0, 0, 0});
+  ASSERT_TRUE(files.WriteFile("Lock.bmp", strip));
+  Win32Bitmap bitmap(files, "Lock.bmp");
   EXPECT_EQ(bitmap.Width(), 80);
   EXPECT_EQ(bitmap.Height(), 20);
 
-  const std::string bad = temp.Path() + "Copy.bmp";
-  ASSERT_TRUE(files.WriteFile("Copy.bmp", "not a bitmap"));
-  for (const std::string& path : {bad, temp.Path() + "missing.bmp"}) {
+  // The system's loader read past the end of a file cut short or claiming 30000 x 30000.
+  std::string huge = strip.substr(0, 54);
+  huge.replace(18, 8, Le(30000, 4) + Le(30000, 4));
+  const std::string bad[] = {"not a bitmap", strip.substr(0, 40), huge, ""};  // "": no file
+  for (const std::string& bytes : bad) {
+    const std::string path = std::string(bytes.empty() ? "missing.bmp" : "Copy.bmp");
+    if (!bytes.empty()) {
+      ASSERT_TRUE(files.WriteFile(path, bytes));
+    }
     try {
-      Win32Bitmap broken(path);
-      ADD_FAILURE() << "no error for " << path;
+      Win32Bitmap broken(files, path);
+      ADD_FAILURE() << "no error for " << bytes.size() << " bytes";
     } catch (const PlatformError& error) {
       EXPECT_EQ(ToWide(error.what()), ToWide(path) + L" は有効なビットマップではありません");
     }
