@@ -39,7 +39,9 @@ bool TForm1::SaveInstitution() {
   stored.MemoryLockColor = Shared.MemoryLockColor;
   stored.DoubleClickPaste = Shared.DoubleClickPaste;
   stored.WindowHidden = PopWindowVisibleChecked;
-  if (System.Files().ReplaceFile(DataFilePath(kSettingsFile), WriteSettingsFile(stored))) return true;
+  if (System.Files().ReplaceFile(DataFilePath(kSettingsFile), WriteSettingsFile(stored))) {
+    return true;
+  }
   ShowError(kSettingsSaveFailedMessage + DataFilePath(kSettingsFile));
   return false;
 }

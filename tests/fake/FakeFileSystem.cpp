@@ -1,6 +1,7 @@
 #include "fake/FakeFileSystem.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace korvane::fake {
 
@@ -23,7 +24,7 @@ bool HasRefusedCharacter(const std::string& name) {
     const auto c = static_cast<unsigned char>(name[i]);
     if (IsLeadByte(c)) {
       ++i;
-    } else if (c < 0x20 || std::string("<>:\"/|?*").find(static_cast<char>(c)) != std::string::npos) {
+    } else if (c < 0x20 || std::strchr("<>:\"/|?*", static_cast<char>(c)) != nullptr) {
       return true;
     }
   }
@@ -116,7 +117,9 @@ void FakeFileSystem::RemoveFolderTree(const std::string& folder) {
   auto under = [&](const std::string& key) {
     return key == *prefix || key.compare(0, prefix->size() + 1, *prefix + "\\") == 0;
   };
-  for (auto it = files_.begin(); it != files_.end();) it = under(it->first) ? files_.erase(it) : ++it;
+  for (auto it = files_.begin(); it != files_.end();) {
+    it = under(it->first) ? files_.erase(it) : ++it;
+  }
   for (auto it = folders_.begin(); it != folders_.end();) {
     it = under(*it) && !it->empty() ? folders_.erase(it) : ++it;
   }
