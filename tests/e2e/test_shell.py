@@ -34,8 +34,7 @@ class ShellTestCase(KorvaneTestCase):
     def click_tray(self, button):
         icon = self.tray_icon()
         x, y = (icon["left"] + icon["right"]) // 2, (icon["top"] + icon["bottom"]) // 2
-        self.session.xdotool("mousemove", x, y)
-        time.sleep(0.1)
+        self.session.move_pointer(x, y)
         self.session.xdotool("click", button)
         return x, y
 
@@ -158,8 +157,7 @@ class MenuTest(ShellTestCase):
         self.start_korvane()
         panel, _ = self.korvane.memories()[0]
         x, y = panel["screen"]["left"] + 20, panel["screen"]["top"] + 5
-        self.session.xdotool("mousemove", x, y)
-        time.sleep(0.1)
+        self.session.move_pointer(x, y)
         self.session.xdotool("click", 3)
         menu = self.session.driver("find", "#32768", 5000, "--class")
         self.assertEqual((menu["rect"]["left"], menu["rect"]["top"]), (x, y))
