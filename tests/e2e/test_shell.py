@@ -171,31 +171,46 @@ class MenuTest(ShellTestCase):
 
 class DragTest(ShellTestCase):
 
+    def window_rect(self, hwnd):
+        return self.session.driver("info", hwnd)["rect"]
+
+    def dragging(self, hwnd):
+        """Whether the window's thread is in the system's move loop."""
+        return self.session.driver("gui", hwnd)["move_size"]
+
+    def release(self, hwnd):
+        self.session.xdotool("mouseup", 1)
+        wait_until(lambda: not self.dragging(hwnd), 5, "the drag to end")
+
     def test_the_window_is_dragged_by_its_own_area_and_stops_at_the_screen_edge(self):
         korvane = self.start_korvane()
+        hwnd = korvane["hwnd"]
         rect = korvane["rect"]
         # The frame's corner: no button there.
         x, y = rect["left"] + 4, rect["top"] + 4
-        self.session.xdotool("mousemove", x, y)
+        self.session.move_pointer(x, y)
         self.session.xdotool("mousedown", 1)
         for step in range(1, 6):
             self.session.xdotool("mousemove", x + 40 * step, y + 30 * step)
-        time.sleep(0.2)
-        self.session.xdotool("mouseup", 1)
+        # The system's drag: the window follows the pointer while the button is held.
         moved = wait_until(lambda: (lambda r: r if r["left"] == rect["left"] + 200 else None)(
-            self.session.driver("info", korvane["hwnd"])["rect"]), 5, "the window to follow")
+            self.window_rect(hwnd)), 5, "the window to follow")
+        self.assertTrue(self.dragging(hwnd), "the window moved without the system's drag")
+        self.release(hwnd)
         self.assertEqual(moved["top"], rect["top"] + 150)
+        self.assertEqual(self.window_rect(hwnd), moved)
 
         # Pulled past the left edge, it rests against it.
         x, y = moved["left"] + 4, moved["top"] + 4
-        self.session.xdotool("mousemove", x, y)
+        self.session.move_pointer(x, y)
         self.session.xdotool("mousedown", 1)
         for step in range(1, 6):
             self.session.xdotool("mousemove", max(0, x - 100 * step), y)
-        time.sleep(0.2)
-        self.session.xdotool("mouseup", 1)
-        wait_until(lambda: self.session.driver("info", korvane["hwnd"])["rect"]["left"] == 0, 5,
+        wait_until(lambda: self.window_rect(hwnd)["left"] == 0, 5,
                    "the window to stop at the left edge")
+        self.release(hwnd)
+        self.assertEqual((self.window_rect(hwnd)["left"], self.window_rect(hwnd)["top"]),
+                         (0, moved["top"]))
         self.stop_korvane()
         self.assertEqual(self.stored_settings()[settingsfile.POSITION], (moved["top"], 0))
 
