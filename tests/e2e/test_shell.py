@@ -1,7 +1,6 @@
 """The ways to the window with the real Korvane.exe: the tray icon in Wine's notification area,
 the popup menu it opens, and the activation hotkey pressed on the X side."""
 
-import time
 import unittest
 
 import settingsfile
@@ -246,10 +245,15 @@ class HotKeyTest(ShellTestCase):
             wait_until(lambda: log.exists() and "registered" in log.read_text(), 15,
                        "the other program to take Ctrl+F12")
             korvane = self.start_korvane()
-            # No error box: the only visible window of the process is ours.
-            time.sleep(0.5)
+            # Start-up went on past SetHotKey() to its last step: no error box held it up.
+            steps = self.korvane.log_path
+            wait_until(lambda: steps.exists() and steps.read_bytes().endswith(b"Refresh()\r\n"),
+                       10, "the start-up log's last step")
+            self.assertIn(b"SetHotKey()\r\nSetClipboard()\r\n", steps.read_bytes())
+            # And no box left behind: the only visible window of the process is ours.
             ours = [w for w in self.session.windows() if w["pid"] == korvane["pid"] and w["visible"]]
-            self.assertEqual([w["hwnd"] for w in ours], [korvane["hwnd"]])
+            self.assertEqual([(w["hwnd"], w["class"]) for w in ours],
+                             [(korvane["hwnd"], "KorvaneMainWindow")])
 
             notepad = self.active_notepad()
             self.press_in(notepad, "ctrl+F12")
