@@ -265,10 +265,32 @@ class Session:
         subprocess.run(["xdotool", *map(str, args)], env=self.env, stdin=subprocess.DEVNULL,
                        check=True, timeout=30, capture_output=True)
 
+    def pointer(self):
+        """Where the X server has the pointer, and the X window under it: (x, y, window)."""
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env,
+                             stdin=subprocess.DEVNULL, check=True, timeout=30,
+                             capture_output=True, text=True).stdout
+        fields = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+        return int(fields["X"]), int(fields["Y"]), int(fields["WINDOW"])
+
+    def root_window(self):
+        out = subprocess.run(["xwininfo", "-root"], env=self.env, stdin=subprocess.DEVNULL,
+                             check=True, timeout=30, capture_output=True, text=True).stdout
+        return int(out.split("Window id:", 1)[1].split()[0], 16)
+
+    def move_pointer(self, x, y):
+        """Moves the pointer and waits until the X server has it there over a window: X gives a
+        press to the window under the pointer, and one on the bare screen (a window not yet
+        mapped there) is lost."""
+        x, y = int(x), int(y)
+        root = self.root_window()
+        self.xdotool("mousemove", x, y)
+        wait_until(lambda: (lambda at: at[:2] == (x, y) and at[2] != root)(self.pointer()), 5,
+                   f"the pointer at {x},{y} over a window")
+
     def click(self, x, y):
         """A left click at screen coordinates, as the X server delivers a user's click."""
-        self.xdotool("mousemove", int(x), int(y))
-        time.sleep(0.1)
+        self.move_pointer(x, y)
         self.xdotool("click", "1")
 
     def click_centre(self, rect):

@@ -6,7 +6,6 @@
 import subprocess
 import sys
 import tempfile
-import time
 from pathlib import Path
 
 sys.dont_write_bytecode = True  # keep the source folder clean
@@ -35,8 +34,10 @@ def main():
     korvane.start()
     korvane.wait_window()
     for text in COPIED:
-        session.driver("clip-set-hex", text.encode("utf-8").hex())
-        time.sleep(1)  # each copy is its own clipboard change
+        session.copy(text)
+        # Each copy its own clipboard change: the next waits until this one is a memory.
+        kvharness.wait_until(lambda: korvane.memory_texts()[-1:] == [text], 10, f"{text!r} shown")
+    kvharness.wait_until(lambda: not korvane.unpainted_controls(), 5, "every control painted")
     rect = session.driver("info", korvane.hwnd)["rect"]
     full = session.screenshot(session.root / "full.png")
     subprocess.run(

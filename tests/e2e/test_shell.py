@@ -1,7 +1,6 @@
 """The ways to the window with the real Korvane.exe: the tray icon in Wine's notification area,
 the popup menu it opens, and the activation hotkey pressed on the X side."""
 
-import time
 import unittest
 
 import settingsfile
@@ -34,8 +33,7 @@ class ShellTestCase(KorvaneTestCase):
     def click_tray(self, button):
         icon = self.tray_icon()
         x, y = (icon["left"] + icon["right"]) // 2, (icon["top"] + icon["bottom"]) // 2
-        self.session.xdotool("mousemove", x, y)
-        time.sleep(0.1)
+        self.session.move_pointer(x, y)
         self.session.xdotool("click", button)
         return x, y
 
@@ -125,12 +123,15 @@ class MenuTest(ShellTestCase):
 
         self.choose("watch")
         self.session.copy("unseen")
+        # Korvane captures before it passes a copy on: once the viewer behind it has heard
+        # of the copy, Korvane is done with it.
         behind.wait_text("unseen")
-        time.sleep(0.3)
         self.assertEqual(self.korvane.memory_texts(), ["before"])
 
         self.choose("watch")
         self.session.copy("after")
+        # Nor was "unseen" taken late, on a second look at the clipboard: it would stand
+        # before "after".
         wait_until(lambda: self.korvane.memory_texts() == ["before", "after"], 10,
                    "capture to be on again")
         behind.wait_text("after")
@@ -158,8 +159,7 @@ class MenuTest(ShellTestCase):
         self.start_korvane()
         panel, _ = self.korvane.memories()[0]
         x, y = panel["screen"]["left"] + 20, panel["screen"]["top"] + 5
-        self.session.xdotool("mousemove", x, y)
-        time.sleep(0.1)
+        self.session.move_pointer(x, y)
         self.session.xdotool("click", 3)
         menu = self.session.driver("find", "#32768", 5000, "--class")
         self.assertEqual((menu["rect"]["left"], menu["rect"]["top"]), (x, y))
@@ -170,31 +170,46 @@ class MenuTest(ShellTestCase):
 
 class DragTest(ShellTestCase):
 
+    def window_rect(self, hwnd):
+        return self.session.driver("info", hwnd)["rect"]
+
+    def dragging(self, hwnd):
+        """Whether the window's thread is in the system's move loop."""
+        return self.session.driver("gui", hwnd)["move_size"]
+
+    def release(self, hwnd):
+        self.session.xdotool("mouseup", 1)
+        wait_until(lambda: not self.dragging(hwnd), 5, "the drag to end")
+
     def test_the_window_is_dragged_by_its_own_area_and_stops_at_the_screen_edge(self):
         korvane = self.start_korvane()
+        hwnd = korvane["hwnd"]
         rect = korvane["rect"]
         # The frame's corner: no button there.
         x, y = rect["left"] + 4, rect["top"] + 4
-        self.session.xdotool("mousemove", x, y)
+        self.session.move_pointer(x, y)
         self.session.xdotool("mousedown", 1)
         for step in range(1, 6):
             self.session.xdotool("mousemove", x + 40 * step, y + 30 * step)
-        time.sleep(0.2)
-        self.session.xdotool("mouseup", 1)
+        # The system's drag: the window follows the pointer while the button is held.
         moved = wait_until(lambda: (lambda r: r if r["left"] == rect["left"] + 200 else None)(
-            self.session.driver("info", korvane["hwnd"])["rect"]), 5, "the window to follow")
+            self.window_rect(hwnd)), 5, "the window to follow")
+        self.assertTrue(self.dragging(hwnd), "the window moved without the system's drag")
+        self.release(hwnd)
         self.assertEqual(moved["top"], rect["top"] + 150)
+        self.assertEqual(self.window_rect(hwnd), moved)
 
         # Pulled past the left edge, it rests against it.
         x, y = moved["left"] + 4, moved["top"] + 4
-        self.session.xdotool("mousemove", x, y)
+        self.session.move_pointer(x, y)
         self.session.xdotool("mousedown", 1)
         for step in range(1, 6):
             self.session.xdotool("mousemove", max(0, x - 100 * step), y)
-        time.sleep(0.2)
-        self.session.xdotool("mouseup", 1)
-        wait_until(lambda: self.session.driver("info", korvane["hwnd"])["rect"]["left"] == 0, 5,
+        wait_until(lambda: self.window_rect(hwnd)["left"] == 0, 5,
                    "the window to stop at the left edge")
+        self.release(hwnd)
+        self.assertEqual((self.window_rect(hwnd)["left"], self.window_rect(hwnd)["top"]),
+                         (0, moved["top"]))
         self.stop_korvane()
         self.assertEqual(self.stored_settings()[settingsfile.POSITION], (moved["top"], 0))
 
@@ -230,10 +245,15 @@ class HotKeyTest(ShellTestCase):
             wait_until(lambda: log.exists() and "registered" in log.read_text(), 15,
                        "the other program to take Ctrl+F12")
             korvane = self.start_korvane()
-            # No error box: the only visible window of the process is ours.
-            time.sleep(0.5)
+            # Start-up went on past SetHotKey() to its last step: no error box held it up.
+            steps = self.korvane.log_path
+            wait_until(lambda: steps.exists() and steps.read_bytes().endswith(b"Refresh()\r\n"),
+                       10, "the start-up log's last step")
+            self.assertIn(b"SetHotKey()\r\nSetClipboard()\r\n", steps.read_bytes())
+            # And no box left behind: the only visible window of the process is ours.
             ours = [w for w in self.session.windows() if w["pid"] == korvane["pid"] and w["visible"]]
-            self.assertEqual([w["hwnd"] for w in ours], [korvane["hwnd"]])
+            self.assertEqual([(w["hwnd"], w["class"]) for w in ours],
+                             [(korvane["hwnd"], "KorvaneMainWindow")])
 
             notepad = self.active_notepad()
             self.press_in(notepad, "ctrl+F12")

@@ -50,7 +50,9 @@ TEST_F(LockAndPasteTest, LockChangeWithoutSaveOnLockChangeWritesNothing) {
   program.Files.Journal.clear();
   program.Platform.Journal.clear();
   program.LockOf(1).Click();
-  EXPECT_TRUE(program.Platform.Journal.empty());
+  EXPECT_TRUE(program.LockOf(1).IsDown);  // the lock changed ...
+  EXPECT_EQ(program.Form->LockedCount(), 1);
+  EXPECT_TRUE(program.Platform.Journal.empty());  // ... and nothing was written for it
 }
 
 TEST_F(LockAndPasteTest, ClickPastesIntoTheEditorAndTheCopyIsSkippedAsDuplicate) {

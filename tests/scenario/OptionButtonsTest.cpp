@@ -152,6 +152,8 @@ TEST_P(TabOrderTest, DigitsGiveTheFocusOrder) {
   }
   got.emplace_back(program.PanelOf(1).TabStop, program.PanelOf(1).TabStop ? program.PanelOf(1).TabOrder : -1);
   EXPECT_EQ(got, c.expected) << c.tabOrder;
+  // The memories are one group: tab stops together, numbered one after the other.
+  EXPECT_EQ(program.PanelOf(2).TabStop, program.PanelOf(1).TabStop);
   if (program.PanelOf(1).TabStop) {
     EXPECT_EQ(program.PanelOf(2).TabOrder, program.PanelOf(1).TabOrder + 1);
   }

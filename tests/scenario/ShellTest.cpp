@@ -126,15 +126,16 @@ TEST_F(ShellTest, AlwaysOnTopTwiceReturnsToTheNormalBand) {
 }
 
 TEST_F(ShellTest, WatchingOffFromTheMenuStopsCaptureButNotTheChain) {
+  // Joined before Korvane, so it follows Korvane: it hears only what Korvane passes on.
+  fake::OtherViewer behind(program.Desktop, program.Clipboard);
   TForm1& form = program.Start();
-  fake::OtherViewer before(program.Desktop, program.Clipboard);
   Choose(kMenuWatchClipboardCommand);
   EXPECT_FALSE(form.Config.WatchClipboard);
   EXPECT_FALSE(form.PopCheckClipChecked);
-  const int heard = before.DrawNotifications;
+  const int heard = behind.DrawNotifications;
   program.Copy("unseen");
   EXPECT_TRUE(program.Texts().empty());
-  EXPECT_EQ(before.DrawNotifications, heard + 1);
+  EXPECT_EQ(behind.DrawNotifications, heard + 1);
   Choose(kMenuWatchClipboardCommand);
   program.Copy("seen");
   EXPECT_EQ(program.Texts(), std::vector<std::string>{"seen"});

@@ -205,20 +205,21 @@ TEST(SettingsFile, DamagedFilesKeepWhatWasReadAndDefaultTheRest) {
   EXPECT_FALSE(ReadSettingsFile("", empty).Complete);
   EXPECT_EQ(WriteSettingsFile(empty), ShippedFile());
 
-  // Cut off anywhere: never a crash, and every entry before the cut is kept.
+  // Cut off anywhere: never a crash, every entry before the cut is kept and every one after it
+  // keeps its shipped value (a limit of 10, a tray click that unhides).
   StoredSettings custom;
   custom.Config.MemoryLimit = 42;
   custom.Config.TrayClickUnhides = false;
   const std::string full = WriteSettingsFile(custom);
+  const std::size_t limitAt = full.find("\r\n42\r\n", full.find(kSettingLabels[12])) + 2;
   for (std::size_t cut = 0; cut < full.size(); ++cut) {
     StoredSettings s;
     SettingsReadResult r = ReadSettingsFile(full.substr(0, cut), s);
-    if (cut > full.find(kSettingLabels[13])) {
-      EXPECT_EQ(s.Config.MemoryLimit, 42) << cut;
-    }
-    if (r.Complete) {
-      EXPECT_FALSE(s.Config.TrayClickUnhides) << cut;
-    }
+    // A cut inside the number leaves its first digit.
+    EXPECT_EQ(s.Config.MemoryLimit, cut <= limitAt ? 10 : cut == limitAt + 1 ? 4 : 42) << cut;
+    // The last entry's value, with or without its line end, makes the file whole.
+    EXPECT_EQ(r.Complete, cut + 2 >= full.size()) << cut;
+    EXPECT_EQ(s.Config.TrayClickUnhides, !r.Complete) << cut;
   }
 
   // A word where a number belongs stops the reading there.

@@ -806,6 +806,26 @@ int CmdKeys(const std::wstring& logFile) {
   return 0;
 }
 
+// gui <hwnd>: the input state of the window's thread, as the system keeps it for every thread:
+// whether it is in a window's move or size loop (a drag) or a menu, and which windows hold the
+// mouse capture and the loop.
+int CmdGui(HWND hwnd) {
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &gui)) {
+    return Fail(1, "GetGUIThreadInfo failed");
+  }
+  Json j;
+  j.Begin()
+      .Bool("move_size", (gui.flags & GUI_INMOVESIZE) != 0)
+      .Bool("menu", (gui.flags & GUI_INMENUMODE) != 0)
+      .Int("capture", HandleValue(gui.hwndCapture))
+      .Int("move_size_window", HandleValue(gui.hwndMoveSize))
+      .End();
+  Emit(j.Text());
+  return 0;
+}
+
 int Usage() {
   return Fail(2,
               "usage: kvdriver find <caption> [timeout-ms] [--hidden] [--class] | list | "
@@ -820,7 +840,7 @@ int Usage() {
               "time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<chars>] [<timeout-ms>] | "
               "post <hwnd> <msg> <wparam> <lparam> | tray <hwnd> <id> | "
               "hold-hotkey <modifiers> <vk> <logfile> | select <hwnd> <start> <end> | "
-              "keys <logfile> | hide <hwnd>");
+              "keys <logfile> | hide <hwnd> | gui <hwnd>");
 }
 
 }  // namespace
@@ -946,5 +966,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close") return CmdClose(hwnd);
   if (command == L"activate") return CmdActivate(hwnd);
   if (command == L"hide") return CmdHide(hwnd);
+  if (command == L"gui") return CmdGui(hwnd);
   return Usage();
 }
