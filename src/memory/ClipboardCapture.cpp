@@ -32,11 +32,12 @@ void TForm1::RejoinClipboardChain() {
   const platform::WindowHandle front = System.Clip().SetViewer(self);
   platform::Desktop& desktop = System.Desk();
   if (front != 0 && front != self && desktop.IsWindow(front)) {
+    // A live front follows us now; leaving has linked those behind us to it.
     NextClipboardViewer = front;
   } else if (!desktop.IsWindow(NextClipboardViewer)) {
-    // The chain's front was the viewer that vanished: those behind us are still ours.
     NextClipboardViewer = 0;
   }
+  // Otherwise the front was the viewer that vanished: those behind us are still ours.
   Watch.Joined();
 }
 
