@@ -1,5 +1,6 @@
 // Which screen edge the window touches: the edge it slides into.
 #include "app/Main.h"
+#include "behaviour/SlideSteps.h"
 
 namespace korvane {
 
@@ -7,16 +8,11 @@ void TForm1::CheckScreenEdge() {
   AtTopEdge = AtLeftEdge = AtBottomEdge = AtRightEdge = false;
   platform::Rect screen;
   if (!System.Desk().ScreenRect(screen)) return;
-  // A corner counts for the edge that comes first: top, left, bottom, right.
-  if (Top() == 0) {
-    AtTopEdge = true;
-  } else if (Left() == 0) {
-    AtLeftEdge = true;
-  } else if (Top() + Height() == screen.Bottom) {
-    AtBottomEdge = true;
-  } else if (Left() + Width() == screen.Right) {
-    AtRightEdge = true;
-  }
+  const ScreenEdge edge = EdgeTouched(Window->BoundsRect(), screen);
+  AtTopEdge = edge == ScreenEdge::Top;
+  AtLeftEdge = edge == ScreenEdge::Left;
+  AtBottomEdge = edge == ScreenEdge::Bottom;
+  AtRightEdge = edge == ScreenEdge::Right;
 }
 
 void TForm1::StopSlideTimer() {
