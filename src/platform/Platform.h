@@ -11,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
 #include "platform/System.h"
+#include "platform/TickTimer.h"
 
 namespace korvane::platform {
 
@@ -24,6 +25,8 @@ class Platform {
   virtual FileSystem& Files() = 0;
   virtual System& Sys() = 0;
   virtual HelpViewer& Help() = 0;
+  // The one timer of the slide into the screen edge.
+  virtual TickTimer& Ticks() = 0;
 
   // Loads a .bmp file; raises PlatformError when it cannot.
   virtual std::unique_ptr<Bitmap> LoadBitmap(const std::string& path) = 0;

@@ -81,6 +81,29 @@ bool FakeSystem::UnregisterHotKey(WindowHandle, int id) {
   return true;
 }
 
+std::uint32_t FakeTickTimer::Start(WindowHandle window, std::uint32_t message, int periodMs) {
+  Stop();
+  if (Refuse) return 0;
+  window_ = window;
+  message_ = message;
+  PeriodMs = periodMs;
+  Busy = false;
+  running_ = ++count_;
+  return running_;
+}
+
+void FakeTickTimer::Stop() {
+  running_ = 0;
+  Busy = false;
+}
+
+bool FakeTickTimer::Fire() {
+  if (running_ == 0 || Busy) return false;
+  Busy = true;
+  desktop_.SendMessage(window_, message_, running_, 0);
+  return true;
+}
+
 FakePlatform::FakePlatform() : System_(OwnMachine, Journal) { ShareJournal(); }
 
 FakePlatform::FakePlatform(FakeMachine& machine) : System_(machine, Journal) { ShareJournal(); }

@@ -109,6 +109,31 @@ class FakeBitmap : public platform::Bitmap {
   int height_;
 };
 
+// The slide's timer: a test fires its ticks; each is sent as the system's timer thread would,
+// unless the previous one has not been handled yet.
+class FakeTickTimer : public platform::TickTimer {
+ public:
+  explicit FakeTickTimer(FakeDesktop& desktop) : desktop_(desktop) {}
+
+  // One tick: true when its message was sent.
+  bool Fire();
+  int PeriodMs = 0;
+  bool Busy = false;
+  bool Refuse = false;  // the system gives no timer
+
+  std::uint32_t Start(WindowHandle window, std::uint32_t message, int periodMs) override;
+  void Stop() override;
+  void TickHandled() override { Busy = false; }
+  std::uint32_t Running() const override { return running_; }
+
+ private:
+  FakeDesktop& desktop_;
+  WindowHandle window_ = 0;
+  std::uint32_t message_ = 0;
+  std::uint32_t count_ = 0;
+  std::uint32_t running_ = 0;
+};
+
 class FakePlatform : public platform::Platform {
  public:
   FakePlatform();
@@ -122,6 +147,7 @@ class FakePlatform : public platform::Platform {
   FakeSystem System_;
   FakeApplication Application{Desktop};
   FakeHelpViewer HelpWindow;
+  FakeTickTimer Timer{Desktop};
 
   platform::Application& App() override { return Application; }
   platform::Desktop& Desk() override { return Desktop; }
@@ -129,6 +155,7 @@ class FakePlatform : public platform::Platform {
   platform::FileSystem& Files() override { return Files_; }
   platform::System& Sys() override { return System_; }
   platform::HelpViewer& Help() override { return HelpWindow; }
+  platform::TickTimer& Ticks() override { return Timer; }
   // What the Windows platform loads, as ReadBitmapFile judges the file; anything else raises.
   std::unique_ptr<platform::Bitmap> LoadBitmap(const std::string& path) override;
 

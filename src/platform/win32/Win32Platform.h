@@ -8,6 +8,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HelpWindow.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32TickTimer.h"
 
 namespace korvane::platform::win32 {
 
@@ -21,6 +22,7 @@ class Win32Platform : public Platform {
   FileSystem& Files() override { return files_; }
   System& Sys() override { return system_; }
   HelpViewer& Help() override { return help_; }
+  TickTimer& Ticks() override { return ticks_; }
 
   std::unique_ptr<Bitmap> LoadBitmap(const std::string& path) override;
 
@@ -31,6 +33,7 @@ class Win32Platform : public Platform {
   Win32FileSystem files_;
   Win32System system_;
   Win32HelpWindow help_;
+  Win32TickTimer ticks_;
 };
 
 }  // namespace korvane::platform::win32
