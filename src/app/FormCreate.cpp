@@ -74,7 +74,6 @@ void TForm1::FormCreate() {
 
 void TForm1::Init2() {
   SlideTimer = 0;
-  TimerBusy = false;
   Shared.MainWindowHandle = Window->Handle();
   Slide = SlideState::Expanded;
   AppActive = true;

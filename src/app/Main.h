@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "behaviour/SlideState.h"
+#include "behaviour/SlideSteps.h"
 #include "layout/OptionButton.h"
 #include "memory/ClipboardWatch.h"
 #include "memory/MemoryOwner.h"
@@ -140,7 +141,19 @@ class TForm1 final : private platform::MainWindowEvents {
 
   // Auto-hide, and dragging the window.
   void CheckScreenEdge();
+  void StartSlideTimer(int kind);
   void StopSlideTimer();
+  void StartHide();
+  void StartShow();
+  void SetButtonsVisible(bool visible);
+  void HidePreview();
+  // The timer's messages; wParam is the number of the timer's start.
+  void UMHideCheck(platform::WParam number);
+  void UMHideStep(platform::WParam number);
+  void UMShowStep(platform::WParam number);
+  void WMMouseMove();
+  void ApplicationActivate();
+  void ApplicationDeactivate();
   platform::LResult WMLButtonDown();
   // `proposed`: the dragged window's rectangle, moved back onto the desktop where it leaves it.
   platform::LResult WMMoving(platform::Rect& proposed);
@@ -193,8 +206,9 @@ class TForm1 final : private platform::MainWindowEvents {
   bool AtLeftEdge = false;
   bool AtBottomEdge = false;
   bool AtRightEdge = false;
-  int SlideTimer = 0;
-  bool TimerBusy = false;
+  // The running start of the slide's timer, 0 when none runs. The busy flag that the timer's
+  // thread shares lives with the timer.
+  std::uint32_t SlideTimer = 0;
   bool AppActive = true;
 
  private:
@@ -207,6 +221,10 @@ class TForm1 final : private platform::MainWindowEvents {
   void RunGuarded(void (TForm1::*sequence)());
 
   void PaintFrameOn(platform::Canvas& canvas);
+  ScreenEdge SlideEdge() const;
+  // The window whole and shown at once, its buttons visible.
+  void ExpandAtOnce();
+  bool CurrentTick(platform::WParam number) const;
 
   bool destroyed_ = false;
   bool sessionEnded_ = false;  // Windows ended the session and what it needs is written

@@ -23,6 +23,29 @@ bool TForm1::WindowMessage(std::uint32_t message, platform::WParam wParam,
     case wm::Timer:
       result = 0;
       return ClipboardTimer(static_cast<std::uintptr_t>(wParam));
+    case wm::ActivateApp:
+      if (wParam != 0) {
+        ApplicationActivate();
+      } else {
+        ApplicationDeactivate();
+      }
+      return false;  // the window's own handling of its activation goes on
+    case wm::MouseMove:
+      WMMouseMove();
+      result = 0;
+      return true;
+    case UM_HIDECHECK:
+      UMHideCheck(wParam);
+      result = 0;
+      return true;
+    case UM_HIDESTEP:
+      UMHideStep(wParam);
+      result = 0;
+      return true;
+    case UM_SHOWSTEP:
+      UMShowStep(wParam);
+      result = 0;
+      return true;
     case wm::LButtonDown:
       result = WMLButtonDown();
       return true;

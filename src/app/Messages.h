@@ -14,6 +14,8 @@ namespace wm {
 constexpr std::uint32_t QueryEndSession = 0x0011;
 // wParam: non-zero when the session is really ending.
 constexpr std::uint32_t EndSession = 0x0016;
+// wParam: non-zero when our application becomes the active one, 0 when another does.
+constexpr std::uint32_t ActivateApp = 0x001C;
 // lParam: the cursor in screen coordinates, -1 when the menu key asked.
 constexpr std::uint32_t ContextMenu = 0x007B;
 // wParam: the window timer's id.
@@ -32,7 +34,7 @@ constexpr std::uint32_t HotKey = 0x0312;
 
 // From the tray icon; lParam is the mouse message that happened on the icon.
 constexpr std::uint32_t UM_TRAYICON = 0x0401;
-// From the auto-hide timer's thread, one at a time.
+// From the auto-hide timer's thread, one at a time; wParam: the number of the timer's start.
 constexpr std::uint32_t UM_HIDECHECK = 0x8190;
 constexpr std::uint32_t UM_HIDESTEP = 0x8191;
 constexpr std::uint32_t UM_SHOWSTEP = 0x8192;

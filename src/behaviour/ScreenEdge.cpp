@@ -15,9 +15,4 @@ void TForm1::CheckScreenEdge() {
   AtRightEdge = edge == ScreenEdge::Right;
 }
 
-void TForm1::StopSlideTimer() {
-  SlideTimer = 0;
-  TimerBusy = false;
-}
-
 }  // namespace korvane

@@ -73,6 +73,8 @@ void TForm1::SetControlPosition() {
   const int perColumn = UsablePerColumn(Config.MemoriesPerColumn);
   if (LockedTable) LockedTable->LayOut(w, 0, Config.GrowLeft, perColumn);
   if (UnlockedTable) UnlockedTable->LayOut(w, LockedCount(), Config.GrowLeft, perColumn);
+  // Placing shows a button; slid in or sliding, only the frame shows.
+  if (Slide != SlideState::Expanded) SetButtonsVisible(false);
 }
 
 }  // namespace korvane

@@ -85,7 +85,7 @@ std::uint32_t FakeTickTimer::Start(WindowHandle window, std::uint32_t message, i
   Stop();
   if (Refuse) return 0;
   window_ = window;
-  message_ = message;
+  Message = message;
   PeriodMs = periodMs;
   Busy = false;
   running_ = ++count_;
@@ -100,7 +100,7 @@ void FakeTickTimer::Stop() {
 bool FakeTickTimer::Fire() {
   if (running_ == 0 || Busy) return false;
   Busy = true;
-  desktop_.SendMessage(window_, message_, running_, 0);
+  desktop_.SendMessage(window_, Message, running_, 0);
   return true;
 }
 

@@ -118,6 +118,7 @@ class FakeTickTimer : public platform::TickTimer {
   // One tick: true when its message was sent.
   bool Fire();
   int PeriodMs = 0;
+  std::uint32_t Message = 0;  // what the running timer sends
   bool Busy = false;
   bool Refuse = false;  // the system gives no timer
 
@@ -129,7 +130,6 @@ class FakeTickTimer : public platform::TickTimer {
  private:
   FakeDesktop& desktop_;
   WindowHandle window_ = 0;
-  std::uint32_t message_ = 0;
   std::uint32_t count_ = 0;
   std::uint32_t running_ = 0;
 };
