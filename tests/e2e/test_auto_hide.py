@@ -1,0 +1,92 @@
+"""Auto-hide with the real Korvane.exe: the window slides into the screen edge it touches
+when another program becomes active, and out again when the mouse comes onto its strip or
+Korvane is activated. The rectangle is read from outside, as the X server shows it.
+
+Without a window manager the activation moves only with SetForegroundWindow (the driver's
+`activate`) and with clicks that a program turns into its own activation; Wine then sends
+WM_ACTIVATEAPP to the windows of both programs, which is what Korvane reacts to."""
+
+import unittest
+
+import settingsfile
+from kvharness import KorvaneTestCase, wait_until
+
+HIDDEN = 5
+
+
+class AutoHideCase(KorvaneTestCase):
+
+    def start_at(self, top, left, scroll=10, hide_wait=300):
+        self.korvane.set_settings(position=(top, left))
+        self.korvane.set_entries({settingsfile.AUTO_HIDE: 1, settingsfile.HIDDEN_WIDTH: HIDDEN,
+                                  settingsfile.SCROLL_AMOUNT: scroll,
+                                  settingsfile.HIDE_WAIT: hide_wait})
+        self.korvane.write_memories(["one", "two", "three"])
+        korvane = self.start_korvane()
+        self.full = korvane["rect"]
+        self.notepad = self.start_notepad()
+        self.notepad.place(600, 300, 400, 300)
+        return korvane
+
+    def rect(self):
+        return self.korvane.info()["rect"]
+
+    def wait_rect(self, left, top, width, height, what, timeout=5):
+        want = {"left": left, "top": top, "width": width, "height": height}
+        try:
+            wait_until(lambda: {k: self.rect()[k] for k in want} == want, timeout, what)
+        except AssertionError:
+            self.assertEqual({k: self.rect()[k] for k in want}, want, what)
+
+    def deactivate(self):
+        self.activate_window(self.notepad.hwnd, "notepad")
+
+    def pointer_to(self, x, y):
+        self.session.xdotool("mousemove", x, y)
+
+
+class SlideTest(AutoHideCase):
+
+    def test_in_the_middle_nothing_slides(self):
+        self.start_at(300, 300)
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        # Notepad is active, Korvane has heard it: the window is as it was.
+        self.assertEqual(self.rect(), self.full)
+
+    def test_at_the_left_edge_it_slides_in_and_the_mouse_brings_it_out(self):
+        full = self.start_at(300, 0)["rect"]
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        self.wait_rect(0, 300, HIDDEN, full["height"], "the strip at the left edge")
+        self.assertEqual(self.korvane.memories(), [], "buttons shown on the strip")
+        self.screenshot("strip.png")
+        self.pointer_to(2, 300 + full["height"] // 2)
+        self.wait_rect(0, 300, full["width"], full["height"], "the window slid out")
+        wait_until(lambda: len(self.korvane.memories()) == 3, 5, "the memories shown again")
+        self.screenshot("slid-out.png")
+        # Inactive and watched: the mouse leaving starts the slide-in again.
+        self.pointer_to(full["width"] + 40, 300)
+        self.wait_rect(0, 300, HIDDEN, full["height"], "the strip again", timeout=3)
+
+    def test_at_the_bottom_its_bottom_stays_on_the_screen(self):
+        height = self.start_at(300, 400)["rect"]["height"]
+        # Started again where its height puts it on the screen's bottom.
+        self.stop_korvane()
+        self.korvane.set_settings(position=(800 - height, 400))
+        full = self.start_korvane()["rect"]
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        self.wait_rect(400, 800 - HIDDEN, full["width"], HIDDEN, "the strip at the bottom")
+        self.pointer_to(450, 798)
+        self.wait_rect(400, 800 - height, full["width"], height, "the window slid out upwards")
+
+    def test_in_the_top_left_corner_it_slides_into_the_top_edge_at_once_with_step_0(self):
+        full = self.start_at(0, 0, scroll=0)["rect"]
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        self.wait_rect(0, 0, full["width"], HIDDEN, "the strip at the top")
+
+
+if __name__ == "__main__":
+    unittest.main()
