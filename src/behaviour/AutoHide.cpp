@@ -62,7 +62,7 @@ void TForm1::SetButtonsVisible(bool visible) {
 }
 
 void TForm1::HidePreview() {
-  // The preview window is built with the keyboard's issue; nothing is shown before it.
+  // No preview window exists yet, so there is nothing to close.
 }
 
 void TForm1::StartHide() {
