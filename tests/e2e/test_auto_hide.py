@@ -88,5 +88,23 @@ class SlideTest(AutoHideCase):
         self.wait_rect(0, 0, full["width"], HIDDEN, "the strip at the top")
 
 
+class WindowHiddenTest(AutoHideCase):
+
+    def test_checked_it_hides_when_another_program_is_active_and_a_tray_click_shows_it(self):
+        # The tray click leaves the setting checked: the window hides at every deactivation.
+        self.korvane.set_entries({settingsfile.KEEP_HIDDEN: 1, settingsfile.HIDDEN: 1,
+                                  settingsfile.TRAY_UNHIDES: 0})
+        self.start_at(300, 300)
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        wait_until(lambda: not self.korvane.info()["visible"], 5, "Korvane's window hidden")
+        # A left press on the tray icon, as the shell posts it: shown and active again.
+        self.session.driver("post", self.korvane.hwnd, 0x0401, 100, 0x0201)
+        wait_until(lambda: self.korvane.info()["visible"], 5, "Korvane's window shown")
+        self.wait_foreground(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        wait_until(lambda: not self.korvane.info()["visible"], 5, "hidden again")
+
+
 if __name__ == "__main__":
     unittest.main()
