@@ -81,6 +81,18 @@ class SlideTest(AutoHideCase):
         self.pointer_to(450, 798)
         self.wait_rect(400, 800 - height, full["width"], height, "the window slid out upwards")
 
+    def test_a_left_press_on_the_tray_icon_slides_the_strip_out(self):
+        full = self.start_at(300, 0)["rect"]
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        self.wait_rect(0, 300, HIDDEN, full["height"], "the strip at the left edge")
+        self.session.driver("post", self.korvane.hwnd, 0x0401, 100, 0x0201)
+        self.wait_rect(0, 300, full["width"], full["height"], "the window slid out")
+        # It took the activation: the next program to take it slides it in again.
+        self.wait_foreground(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        self.wait_rect(0, 300, HIDDEN, full["height"], "the strip again")
+
     def test_in_the_top_left_corner_it_slides_into_the_top_edge_at_once_with_step_0(self):
         full = self.start_at(0, 0, scroll=0)["rect"]
         self.activate_window(self.korvane.hwnd, "Korvane")
