@@ -93,6 +93,17 @@ class SlideTest(AutoHideCase):
         self.deactivate()
         self.wait_rect(0, 300, HIDDEN, full["height"], "the strip again")
 
+    def test_the_hotkey_slides_the_strip_out(self):
+        full = self.start_at(300, 0)["rect"]
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        self.wait_rect(0, 300, HIDDEN, full["height"], "the strip at the left edge")
+        # Keys go to the X window under the pointer: it rests on notepad, which is active.
+        rect = self.session.driver("info", self.notepad.hwnd)["rect"]
+        self.pointer_to((rect["left"] + rect["right"]) // 2, (rect["top"] + rect["bottom"]) // 2)
+        self.session.xdotool("key", "ctrl+F12")  # the shipped hotkey
+        self.wait_rect(0, 300, full["width"], full["height"], "the window slid out")
+
     def test_in_the_top_left_corner_it_slides_into_the_top_edge_at_once_with_step_0(self):
         full = self.start_at(0, 0, scroll=0)["rect"]
         self.activate_window(self.korvane.hwnd, "Korvane")
