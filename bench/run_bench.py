@@ -13,6 +13,9 @@ time-copy): it runs inside the prefix, so that starting a Wine process per look 
            fills up to the memory limit and once it is full
            vs copy -> bench_viewer.exe has read the text (and shows its start as its title)
   10 MB    the same copy with a text of 10 MB (target: under 100 ms for Korvane)
+  slide    the slide into the top edge of a window 170 high with steps of 10 (17 steps every
+           5 ms: 85 ms at best): the interval between steps (median, 95th percentile) and the
+           whole slide, watched by kvdriver time-slide from inside the prefix
 """
 
 import argparse
@@ -27,6 +30,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 import kvharness  # noqa: E402
+import settingsfile  # noqa: E402
 
 TARGET_RATIO = 1.3
 BIG_CHARS = 10 * 1024 * 1024  # one byte each in code page 932
@@ -109,6 +113,38 @@ class Bench:
                 process.kill()
 
 
+    def slide_times(self, runs):
+        """For each run a fresh start at the top edge, made active, then another window takes
+        the activation: the times of the steps of the slide-in that follows, in ms after the
+        activation moved."""
+        self.korvane.set_settings(position=(0, 300), per_column=10, memory_limit=10)
+        self.korvane.set_entries({settingsfile.AUTO_HIDE: 1, settingsfile.HIDDEN_WIDTH: 3,
+                                  settingsfile.SCROLL_AMOUNT: 10})
+        self.korvane.write_memories([f"memory {i}" for i in range(5)])
+        other = self.session.wine(self.window_exe)
+        slides = []
+        try:
+            other_hwnd = self.session.driver("find", "KvBenchWindow", 30000, timeout=60)["hwnd"]
+            for _ in range(runs + 1):
+                self.session.clear_clipboard()
+                self.korvane.start()
+                try:
+                    hwnd = self.korvane.wait_window()["hwnd"]
+                    self.session.driver("activate", hwnd)
+                    kvharness.wait_until(
+                        lambda: self.session.driver("foreground")["hwnd"] == hwnd, 10,
+                        "Korvane to be active")
+                    answer = self.session.driver("time-slide", hwnd, other_hwnd, 5000,
+                                                 timeout=60)
+                    slides.append([us / 1000 for us in answer["changes"]])
+                finally:
+                    self.korvane.close(timeout=60)
+        finally:
+            self.session.driver("close", other_hwnd, check=False)
+            other.wait(timeout=60)
+        return slides[1:]  # the first warms up
+
+
 def report(name, korvane, bare):
     k, b = median_ms(korvane), median_ms(bare)
     ratio = k / b if b else float("nan")
@@ -164,6 +200,17 @@ def main():
     print(f"10 MB copy -> button: {k:.1f} ms (target < {BIG_TARGET_MS} ms: "
           f"{'ok' if k < BIG_TARGET_MS else 'over target'}); the copy itself "
           f"(SetClipboardData to CloseClipboard) took {floor:.1f} ms of it")
+
+    slides = bench.slide_times(args.runs)
+    intervals = sorted(b - a for steps in slides for a, b in zip(steps, steps[1:]))
+    p95 = intervals[min(len(intervals) - 1, int(0.95 * len(intervals)))] if intervals else 0
+    # The whole slide: the first step comes one period after the start.
+    whole = [steps[-1] - steps[0] + 5 for steps in slides if steps]
+    print(f"slide step interval: median {median_ms(intervals):.1f} ms, 95th percentile "
+          f"{p95:.1f} ms (the timer's period: 5 ms); steps per slide "
+          f"{sorted({len(steps) for steps in slides})} (17 expected)")
+    print(f"whole slide-in, 170 px by 10: median {median_ms(whole):.1f} ms (at best 85 ms); "
+          f"runs {[round(x, 1) for x in whole]}", flush=True)
     return 0
 
 
