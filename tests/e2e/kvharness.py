@@ -231,6 +231,24 @@ class Session:
 
     def driver(self, *args, timeout=DRIVER_TIMEOUT, check=True):
         """Runs kvdriver.exe in the prefix; returns its JSON answer."""
+        returncode, lines, stderr = self._run_driver(args, timeout)
+        if returncode != 0 and not lines:
+            # Every answer of the driver, a refusal included, is a line of JSON, printed right
+            # after it acts: none at all means Wine did not get it going (seen now and then
+            # on a loaded machine), so it runs once more.
+            trace("kvdriver gave no answer: once more")
+            returncode, lines, stderr = self._run_driver(args, timeout)
+        command = "kvdriver " + " ".join(map(str, args))
+        try:
+            answer = json.loads(lines[-1]) if lines else {}
+        except json.JSONDecodeError:
+            answer = {"error": "unreadable driver output: " + lines[-1]}
+        if check and returncode != 0:
+            raise HarnessError(f"{command}: exit {returncode}, "
+                               f"{answer.get('error', stderr.decode(errors='replace'))}")
+        return answer
+
+    def _run_driver(self, args, timeout):
         started = time.monotonic()
         command = "kvdriver " + " ".join(map(str, args))
         # Files, not pipes: a Wine daemon that this call happens to start would hold a pipe
@@ -250,15 +268,7 @@ class Session:
             err.seek(0)
             stdout, stderr = out.read(), err.read()
         trace(f"{command} -> {returncode} ({time.monotonic() - started:.2f} s)")
-        lines = stdout.decode("utf-8", "replace").strip().splitlines()
-        try:
-            answer = json.loads(lines[-1]) if lines else {}
-        except json.JSONDecodeError:
-            answer = {"error": "unreadable driver output: " + lines[-1]}
-        if check and returncode != 0:
-            raise HarnessError(f"{command}: exit {returncode}, "
-                               f"{answer.get('error', stderr.decode(errors='replace'))}")
-        return answer
+        return returncode, stdout.decode("utf-8", "replace").strip().splitlines(), stderr
 
     def xdotool(self, *args):
         trace("xdotool " + " ".join(map(str, args)))
