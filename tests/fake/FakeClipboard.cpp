@@ -18,15 +18,7 @@ void FakeClipboard::CopyFromOtherProgram(std::optional<std::string> text, bool i
   Announce();
 }
 
-void FakeClipboard::ChangeSilently(std::optional<std::string> text) {
-  Contents = std::move(text);
-  ExactContents.clear();
-  Private = false;
-  ++Sequence;
-}
-
 platform::ClipboardContent FakeClipboard::Read() {
-  ++Reads;
   if (FailRead) throw std::runtime_error(*FailRead);
   platform::ClipboardContent content;
   content.Sequence = Sequence;

@@ -23,8 +23,6 @@ class FakeClipboard : public platform::Clipboard {
   // the text as copied when code page 932 cannot hold it (`text` then has "?" for those).
   void CopyFromOtherProgram(std::optional<std::string> text, bool isPrivate = false,
                             platform::UnicodeText exact = {});
-  // A change that the chain is not told of (a viewer in front of us is gone).
-  void ChangeSilently(std::optional<std::string> text);
 
   std::optional<std::string> Contents;
   platform::UnicodeText ExactContents;
@@ -32,7 +30,6 @@ class FakeClipboard : public platform::Clipboard {
   WindowHandle FirstViewer = 0;
   std::uint32_t Sequence = 1;
   int Notifications = 0;
-  int Reads = 0;
   // Another program holds the clipboard open: looks find it busy and SetText fails.
   bool HeldByOther = false;
   // Only the next this many looks find it busy.

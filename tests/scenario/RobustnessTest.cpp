@@ -15,6 +15,12 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// Starts `next` as a new process on what the disk of `before` holds now.
+TForm1& StartOnDiskOf(Program& next, const Program& before) {
+  next.Files.TakeDiskOf(before.Files);
+  return next.Start();
+}
+
 class RobustnessTest : public ::testing::Test {
  protected:
   void Configure(bool saveOnLock, bool saveUnlocked) {
@@ -27,8 +33,7 @@ class RobustnessTest : public ::testing::Test {
   // A new process on what the disk holds now.
   Texts RestartedTexts() {
     Program next;
-    next.Files.TakeDiskOf(program.Files);
-    next.Start();
+    StartOnDiskOf(next, program);
     return next.Texts();
   }
   fake::FakeMainWindow& Window() { return program.Window(); }
@@ -97,8 +102,7 @@ TEST_F(RobustnessTest, SaveKilledAtAnyPointLosesAndDoublesNothing) {
       const bool finished = run.Files.ChangesBeforeKill != 0;
 
       Program next;
-      next.Files.TakeDiskOf(run.Files);
-      next.Start();
+      StartOnDiskOf(next, run);
       Texts after = next.Texts();
       std::sort(before.begin(), before.end());
       std::sort(after.begin(), after.end());
@@ -295,8 +299,7 @@ TEST_F(RobustnessTest, WhatWasCopiedIsWhatIsPasted) {
   // The next run has only what the file holds.
   program.Stop();
   Program next;
-  next.Files.TakeDiskOf(program.Files);
-  next.Start();
+  StartOnDiskOf(next, program);
   next.OpenEditor();
   next.PanelOf(1).Click();
   EXPECT_EQ(next.Clipboard.Contents, "caf? ?? ?");
