@@ -6,6 +6,7 @@ Without a window manager the activation moves only with SetForegroundWindow (the
 `activate`) and with clicks that a program turns into its own activation; Wine then sends
 WM_ACTIVATEAPP to the windows of both programs, which is what Korvane reacts to."""
 
+import time
 import unittest
 
 import settingsfile
@@ -69,6 +70,26 @@ class SlideTest(AutoHideCase):
         self.pointer_to(full["width"] + 40, 300)
         self.wait_rect(0, 300, HIDDEN, full["height"], "the strip again", timeout=3)
 
+    def test_watched_the_pixel_beyond_the_corner_is_inside_and_the_next_starts_the_slide(self):
+        wait = 1000
+        full = self.start_at(300, 0, hide_wait=wait)["rect"]
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.deactivate()
+        self.wait_rect(0, 300, HIDDEN, full["height"], "the strip at the left edge")
+        self.pointer_to(2, 300 + full["height"] // 2)
+        self.wait_rect(0, 300, full["width"], full["height"], "the window slid out")
+        # Watched now: the column just right of it and the row just below it count as inside.
+        right, bottom = full["width"], 300 + full["height"]
+        self.pointer_to(right, bottom)
+        time.sleep(3 * wait / 1000)
+        self.assertEqual(self.rect(), full, "slid in with the cursor on the pixel beyond the corner")
+        moved = time.monotonic()
+        self.pointer_to(right, bottom + 1)
+        wait_until(lambda: self.rect()["width"] < full["width"], 5, "the slide-in to start")
+        # One check period at most, and the time one look at the rectangle takes.
+        self.assertLess(time.monotonic() - moved, wait / 1000 + 1.0)
+        self.wait_rect(0, 300, HIDDEN, full["height"], "the strip again")
+
     def test_at_the_bottom_its_bottom_stays_on_the_screen(self):
         height = self.start_at(300, 400)["rect"]["height"]
         # Started again where its height puts it on the screen's bottom.
@@ -109,6 +130,11 @@ class SlideTest(AutoHideCase):
         self.activate_window(self.korvane.hwnd, "Korvane")
         self.deactivate()
         self.wait_rect(0, 0, full["width"], HIDDEN, "the strip at the top")
+        # Korvane activated again (as a click on the strip would): out in one step.
+        self.activate_window(self.korvane.hwnd, "Korvane")
+        self.wait_rect(0, 0, full["width"], full["height"], "the window slid out")
+        self.deactivate()
+        self.wait_rect(0, 0, full["width"], HIDDEN, "the strip again")
 
 
 class WindowHiddenTest(AutoHideCase):
