@@ -17,8 +17,10 @@ std::uint32_t Win32TickTimer::Start(WindowHandle window, std::uint32_t message, 
   // Numbers start at 1 and never repeat within a run; 0 means none.
   const std::uint32_t number = ++count_ == 0 ? ++count_ : count_;
   Start_& start = starts_[number % starts_.size()];
-  start = Start_{this, reinterpret_cast<HWND>(window), message, number};
-  busy_.store(false);
+  start.window = reinterpret_cast<HWND>(window);
+  start.message = message;
+  start.number = number;
+  start.busy.store(false);
   timer_ = timeSetEvent(static_cast<UINT>(std::max(periodMs, 1)), resolution_, &Tick,
                         reinterpret_cast<DWORD_PTR>(&start), TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
   if (timer_ == 0) {
@@ -36,13 +38,16 @@ void Win32TickTimer::Stop() {
   timer_ = 0;
   running_ = 0;
   timeEndPeriod(resolution_);
-  busy_.store(false);
+}
+
+void Win32TickTimer::TickHandled() {
+  if (running_ != 0) starts_[running_ % starts_.size()].busy.store(false);
 }
 
 void CALLBACK Win32TickTimer::Tick(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) noexcept {
-  const auto* start = reinterpret_cast<const Start_*>(user);
+  auto* start = reinterpret_cast<Start_*>(user);
   // One message at a time: the test and the set are one step, so no two ticks pass.
-  if (start->owner->busy_.exchange(true)) return;
+  if (start->busy.exchange(true)) return;
   SendMessageW(start->window, start->message, start->number, 0);
 }
 

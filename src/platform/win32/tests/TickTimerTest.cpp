@@ -97,5 +97,25 @@ TEST(TickTimer, TicksThatComeWhileOneIsHandledAreDropped) {
   DestroyWindow(window);
 }
 
+TEST(TickTimer, ALateTickOfAStoppedStartNeverHoldsBackTheNext) {
+  // Stopped and started again while a tick may be on its way, as an activation in the middle
+  // of a slide does; the late tick is passed over and the new start still ticks every time.
+  Ticks ticks;
+  ticks.stopAt = 1;
+  const HWND window = MakeWindow(ticks);
+  const auto handle = reinterpret_cast<WindowHandle>(window);
+  for (int round = 0; round < 30; ++round) {
+    ticks.numbers.clear();
+    ASSERT_NE(ticks.timer.Start(handle, kTick, 1), 0u);
+    Sleep(round % 4);  // the old start's tick is sent, or about to be, or not yet due
+    ticks.timer.Stop();
+    ASSERT_NE(ticks.timer.Start(handle, kTick, 1), 0u);
+    const ULONGLONG end = GetTickCount64() + 500;
+    while (ticks.numbers.empty() && GetTickCount64() < end) Pump(5);
+    ASSERT_EQ(ticks.numbers.size(), 1u) << "round " << round;
+  }
+  DestroyWindow(window);
+}
+
 }  // namespace
 }  // namespace korvane::platform::win32
