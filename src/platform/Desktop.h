@@ -38,6 +38,9 @@ class Desktop {
   // virtual desktop (Windows 10 and later).
   virtual bool IsCloaked(WindowHandle window) = 0;
   virtual WindowHandle ForegroundWindow() = 0;
+  // The key is down now, as the keyboard's state is at this moment (not as the window's
+  // thread has read its messages so far).
+  virtual bool KeyHeld(std::uint8_t virtualKey) = 0;
   // One synthesised key event (keybd_event with scan code 0 and no extra information).
   virtual void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) = 0;
   // The mouse cursor's position on the screen.

@@ -10,6 +10,7 @@
 #include "platform/ImageButton.h"
 #include "platform/Panel.h"
 #include "platform/PopupMenu.h"
+#include "platform/PreviewWindow.h"
 #include "platform/ToggleButton.h"
 #include "platform/Types.h"
 
@@ -19,12 +20,18 @@ namespace korvane::platform {
 class MainWindowEvents {
  public:
   // Every window message comes here first. Return true when handled, with its result in
-  // `result`; anything else gets the window's default handling.
+  // `result`; anything else gets the window's default handling. Key releases (WM_KEYUP,
+  // WM_SYSKEYUP) meant for one of the window's controls come here too, before the control
+  // has them: the window previews its keys.
   virtual bool WindowMessage(std::uint32_t message, WParam wParam, LParam lParam,
                              LResult& result) = 0;
   virtual void WindowPaint(Canvas& canvas) = 0;
   // The window has become visible.
   virtual void WindowShown() = 0;
+  // The mouse has moved onto another hint area: a control with a hint text of its own, or
+  // anything without one (the window's background, a control without a hint, a window of
+  // another program). Moving within one area reports nothing.
+  virtual void MouseHintChanged() = 0;
 
  protected:
   ~MainWindowEvents() = default;
@@ -63,6 +70,12 @@ class MainWindow {
   virtual std::unique_ptr<Panel> CreatePanel(PanelEvents& events) = 0;
   virtual std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) = 0;
   virtual std::unique_ptr<ImageButton> CreateImageButton(ImageButtonEvents& events) = 0;
+  // A preview window owned by this window, hidden until ShowAt. `text` in code page 932, or
+  // `exact` when not empty; only the part that fits in a box `boxWidth` wide and `maxHeight`
+  // high is laid out, so a text of many megabytes costs no more than a short one.
+  virtual std::unique_ptr<PreviewWindow> CreatePreview(const std::string& text,
+                                                       const UnicodeText& exact, int boxWidth,
+                                                       int maxHeight) = 0;
 };
 
 }  // namespace korvane::platform
