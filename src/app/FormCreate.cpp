@@ -18,6 +18,7 @@ TForm1::TForm1(platform::Platform& platform)
     : System(platform),
       Window(platform.App().CreateMainWindow(*this, kCaption)),
       Owner{platform, *Window, Shared},
+      Preview(std::make_unique<MemoryPreview>(*Window)),
       Watch(platform.Clip(), *Window) {
   Shared.MemoryBackColor = kDefaultMemoryBackColor;
   Shared.MemoryFontColor = kDefaultMemoryFontColor;

@@ -17,6 +17,7 @@ void TForm1::FormDestroy() {
   HotKeyAtom = 0;
   LeaveClipboardChain();
   StopSlideTimer();
+  HidePreview();
   if (!sessionEnded_) {
     SaveInstitution();
     SaveMemoryGroup();

@@ -11,6 +11,7 @@
 #include "behaviour/SlideState.h"
 #include "behaviour/SlideSteps.h"
 #include "layout/OptionButton.h"
+#include "layout/Preview.h"
 #include "memory/ClipboardWatch.h"
 #include "memory/MemoryOwner.h"
 #include "memory/Memorytable.h"
@@ -139,6 +140,19 @@ class TForm1 final : private platform::MainWindowEvents {
   void Help1Click();
   void PM_ExitClick();
 
+  // The focused memory's highlight, and the preview of a memory's whole text.
+  void ApplicationHint();
+  void ShowPreviewAt(int x, int y);
+  void HidePreview();
+  void UMMemoryEnter();
+  void UMMemoryLeave();
+  // The memory button under a point of the window's client area, locked ones first.
+  MemoryItem* MemoryAt(int x, int y) const;
+
+  // Keys in the main window: Enter and the direct-paste keys, on their release.
+  void FormKeyUp(std::uint16_t key);
+  void PasteNumber(int n);
+
   // Auto-hide, and dragging the window.
   void CheckScreenEdge();
   void StartSlideTimer(int kind);
@@ -146,7 +160,6 @@ class TForm1 final : private platform::MainWindowEvents {
   void StartHide();
   void StartShow();
   void SetButtonsVisible(bool visible);
-  void HidePreview();
   // The timer's messages; wParam is the number of the timer's start.
   void UMHideCheck(platform::WParam number);
   void UMHideStep(platform::WParam number);
@@ -183,6 +196,7 @@ class TForm1 final : private platform::MainWindowEvents {
   // The group whose folder the locked table was read from, and is saved into.
   std::string LockedGroup;
   std::unique_ptr<platform::Bitmap> LockGlyph;
+  std::unique_ptr<MemoryPreview> Preview;
 
   // One slot per option button, in OptionKind order; empty when the button is not shown.
   std::array<std::unique_ptr<OptionButton>, kOptionKinds> OptionButtons;
@@ -216,11 +230,13 @@ class TForm1 final : private platform::MainWindowEvents {
                      platform::LResult& result) override;
   void WindowPaint(platform::Canvas& canvas) override;
   void WindowShown() override;
+  void MouseHintChanged() override { ApplicationHint(); }
 
   // Runs one start-up or shut-down sequence, turning an error into the standard error box.
   void RunGuarded(void (TForm1::*sequence)());
 
   void PaintFrameOn(platform::Canvas& canvas);
+  void ClosePreviewOfGoneMemory();
   ScreenEdge SlideEdge() const;
   // The window whole and shown at once, its buttons visible.
   void ExpandAtOnce();

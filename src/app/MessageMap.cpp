@@ -85,6 +85,18 @@ bool TForm1::WindowMessage(std::uint32_t message, platform::WParam wParam,
       UMLockChanged(wParam);
       result = 0;
       return true;
+    case UM_MEMORYENTER:
+      UMMemoryEnter();
+      result = 0;
+      return true;
+    case UM_MEMORYLEAVE:
+      UMMemoryLeave();
+      result = 0;
+      return true;
+    case wm::KeyUp:
+    case wm::SysKeyUp:
+      FormKeyUp(static_cast<std::uint16_t>(wParam & 0xFFFF));
+      return false;  // the default handling of the release goes on (Alt's menu, say)
     default:
       return false;
   }

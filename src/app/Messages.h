@@ -18,6 +18,9 @@ constexpr std::uint32_t EndSession = 0x0016;
 constexpr std::uint32_t ActivateApp = 0x001C;
 // lParam: the cursor in screen coordinates, -1 when the menu key asked.
 constexpr std::uint32_t ContextMenu = 0x007B;
+// wParam: the virtual-key code of the key released (SysKeyUp: while Alt is held).
+constexpr std::uint32_t KeyUp = 0x0101;
+constexpr std::uint32_t SysKeyUp = 0x0105;
 // wParam: the window timer's id.
 constexpr std::uint32_t Timer = 0x0113;
 constexpr std::uint32_t MouseMove = 0x0200;

@@ -61,10 +61,6 @@ void TForm1::SetButtonsVisible(bool visible) {
   if (UnlockedTable) UnlockedTable->SetVisible(visible);
 }
 
-void TForm1::HidePreview() {
-  // No preview window exists yet, so there is nothing to close.
-}
-
 void TForm1::StartHide() {
   CheckScreenEdge();
   if (SlideEdge() == ScreenEdge::None || SlideTimer != 0 || Slide != SlideState::Expanded) {

@@ -75,6 +75,7 @@ void TForm1::SetControlPosition() {
   if (UnlockedTable) UnlockedTable->LayOut(w, LockedCount(), Config.GrowLeft, perColumn);
   // Placing shows a button; slid in or sliding, only the frame shows.
   if (Slide != SlideState::Expanded) SetButtonsVisible(false);
+  ClosePreviewOfGoneMemory();
 }
 
 }  // namespace korvane

@@ -48,6 +48,7 @@ MemoryItem::~MemoryItem() {
     if (shared.LockChangedItem == this) shared.LockChangedItem = nullptr;
     if (shared.FocusedItem == this) shared.FocusedItem = nullptr;
     if (shared.LeftItem == this) shared.LeftItem = nullptr;
+    if (shared.PreviewItem == this) shared.PreviewItem = nullptr;
   };
   forget();
   Panel.reset();

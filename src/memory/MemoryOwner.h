@@ -23,6 +23,7 @@ struct MemoryShared {
   MemoryItem* LockChangedItem = nullptr;
   MemoryItem* FocusedItem = nullptr;
   MemoryItem* LeftItem = nullptr;
+  MemoryItem* PreviewItem = nullptr;  // the memory whose text the preview shows
 
   // Settings that the items read directly.
   platform::Color MemoryBackColor = platform::ClBtnFace;

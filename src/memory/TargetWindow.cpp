@@ -36,6 +36,12 @@ platform::WindowHandle ActivateTargetWindow(platform::Platform& platform) {
 }
 
 void SendControlShortcut(platform::Desktop& desktop, std::uint8_t virtualKey) {
+  // A direct-paste key pressed with Shift is often still held: the target would get
+  // Ctrl+Shift+V, which many programs take for something else.
+  constexpr std::uint8_t kHeldModifiers[] = {0xA0, 0xA1, 0xA4, 0xA5, 0x5B, 0x5C};
+  for (const std::uint8_t key : kHeldModifiers) {
+    if (desktop.KeyHeld(key)) desktop.KeyEvent(key, platform::kKeyEventKeyUp);
+  }
   desktop.KeyEvent(kVkControl, 0);
   desktop.KeyEvent(virtualKey, 0);
   desktop.KeyEvent(virtualKey, platform::kKeyEventKeyUp);

@@ -26,7 +26,8 @@ platform::WindowHandle ActivateWindowBelow(platform::Platform& platform);
 // Both of the above: the window the user worked in before becomes the foreground window.
 platform::WindowHandle ActivateTargetWindow(platform::Platform& platform);
 
-// Ctrl down, key down, key up, Ctrl up.
+// Ctrl down, key down, key up, Ctrl up; Shift, Alt and the Windows keys still held by the
+// user are released first (and left up), so that the target gets the plain shortcut.
 void SendControlShortcut(platform::Desktop& desktop, std::uint8_t virtualKey);
 // The same into `target`, the window ActivateWindowBelow found; nothing when the foreground
 // never reached it, since the keys would go to whatever window has it.

@@ -146,6 +146,11 @@ bool FakeDesktop::IsCloaked(WindowHandle window) {
 
 void FakeDesktop::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) {
   Keys.push_back(KeyRecord{virtualKey, flags, Foreground});
+  if (flags & platform::kKeyEventKeyUp) {
+    Held.erase(virtualKey);
+  } else {
+    Held.insert(virtualKey);
+  }
 }
 
 bool FakeDesktop::CursorPos(platform::Point& at) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,7 @@ class FakeDesktop : public platform::Desktop {
   std::vector<WindowHandle> Order;  // front is the top
   WindowHandle Foreground = 0;
   std::vector<KeyRecord> Keys;
+  std::set<std::uint8_t> Held;  // keys down now; synthesised events change it too
   platform::Rect Screen{0, 0, 1280, 800};
   platform::Point Cursor{640, 400};
   bool ScreenAvailable = true;
@@ -96,6 +98,7 @@ class FakeDesktop : public platform::Desktop {
   bool IsWindow(WindowHandle window) override { return windows_.count(window) != 0; }
   bool IsCloaked(WindowHandle window) override;
   WindowHandle ForegroundWindow() override { return Foreground; }
+  bool KeyHeld(std::uint8_t virtualKey) override { return Held.count(virtualKey) != 0; }
   void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override;
   bool CursorPos(platform::Point& at) override;
   bool ScreenRect(platform::Rect& rect) override;

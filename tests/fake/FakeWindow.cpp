@@ -40,6 +40,7 @@ FakePanel::~FakePanel() {
   // A control being destroyed reports nothing more, its focus loss included.
   *alive_ = false;
   if (window_.FocusedPanel == this) window_.FocusedPanel = nullptr;
+  if (window_.hintArea_ == this) window_.hintArea_ = nullptr;
   auto& panels = window_.Panels;
   panels.erase(std::remove(panels.begin(), panels.end(), this), panels.end());
 }
@@ -69,7 +70,6 @@ void FakePanel::Focus() {
 
 void FakePanel::Press(int x, int y, MouseButton button) {
   std::shared_ptr<bool> alive = alive_;
-  if (button == MouseButton::Left && TabStop) Focus();
   if (*alive) window_.Dispatch([&] { events_.PanelMouseDown(button, x, y); });
 }
 
@@ -120,6 +120,7 @@ FakeImageButton::FakeImageButton(FakeMainWindow& window, platform::ImageButtonEv
 }
 
 FakeImageButton::~FakeImageButton() {
+  if (window_.hintArea_ == this) window_.hintArea_ = nullptr;
   auto& buttons = window_.ImageButtons;
   buttons.erase(std::remove(buttons.begin(), buttons.end(), this), buttons.end());
 }
@@ -211,6 +212,63 @@ namespace korvane::fake {
 std::unique_ptr<platform::ImageButton> FakeMainWindow::CreateImageButton(
     platform::ImageButtonEvents& events) {
   return std::make_unique<FakeImageButton>(*this, events);
+}
+
+FakePreview::FakePreview(FakeMainWindow& window, const std::string& text,
+                         const platform::UnicodeText& exact, int boxWidth, int maxHeight)
+    : Text(text), Exact(exact), BoxWidth(boxWidth), MaxHeight(maxHeight), window_(window) {
+  constexpr int kByteWidth = 6;
+  constexpr int kLineHeight = 12;
+  int lines = 0;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::size_t bytes = end - start;
+    if (bytes > 0 && text[end - 1] == '\r') --bytes;
+    const int width = static_cast<int>(bytes) * kByteWidth;
+    const int wraps = boxWidth > 0 ? std::max(1, (width + boxWidth - 1) / boxWidth) : 1;
+    lines += wraps;
+    Extent.Width = std::max(Extent.Width, std::min(width, boxWidth));
+    start = end + 1;
+  }
+  Extent.Height = std::min(lines * kLineHeight, maxHeight);
+  window_.Previews.push_back(this);
+  ++window_.PreviewsMade;
+}
+
+FakePreview::~FakePreview() {
+  auto& previews = window_.Previews;
+  previews.erase(std::remove(previews.begin(), previews.end(), this), previews.end());
+}
+
+void FakePreview::ShowAt(const platform::Rect& bounds) {
+  Bounds = bounds;
+  Visible = true;
+}
+
+std::unique_ptr<platform::PreviewWindow> FakeMainWindow::CreatePreview(
+    const std::string& text, const platform::UnicodeText& exact, int boxWidth, int maxHeight) {
+  return std::make_unique<FakePreview>(*this, text, exact, boxWidth, maxHeight);
+}
+
+void FakeMainWindow::MoveMouse(int x, int y) {
+  desktop_.Cursor = platform::Point{x, y};
+  const platform::Point client{x - Bounds.Left, y - Bounds.Top};
+  const void* area = nullptr;
+  if (Visible && Bounds.Contains(platform::Point{x, y})) {
+    for (FakePanel* panel : Panels) {
+      if (panel->Visible && !panel->Hint.empty() && panel->Bounds.Contains(client)) area = panel;
+    }
+    for (FakeImageButton* button : ImageButtons) {
+      if (button->Visible && !button->Hint.empty() && button->Bounds.Contains(client)) {
+        area = button;
+      }
+    }
+  }
+  if (area == hintArea_) return;
+  hintArea_ = area;
+  Dispatch([&] { events_.MouseHintChanged(); });
 }
 
 }  // namespace korvane::fake

@@ -141,6 +141,28 @@ class FakeImageButton : public platform::ImageButton {
   platform::ImageButtonEvents& events_;
 };
 
+// A preview window; its text is laid out as 6 pixels a byte and 12 a line, wrapped at the box.
+class FakePreview : public platform::PreviewWindow {
+ public:
+  FakePreview(FakeMainWindow& window, const std::string& text, const platform::UnicodeText& exact,
+              int boxWidth, int maxHeight);
+  ~FakePreview() override;
+
+  platform::Size TextExtent() const override { return Extent; }
+  void ShowAt(const platform::Rect& bounds) override;
+
+  std::string Text;
+  platform::UnicodeText Exact;
+  int BoxWidth = 0;
+  int MaxHeight = 0;
+  platform::Size Extent;
+  platform::Rect Bounds;
+  bool Visible = false;
+
+ private:
+  FakeMainWindow& window_;
+};
+
 class FakeMainWindow : public platform::MainWindow {
  public:
   // One user action or delivered message, after which posted messages are handled.
@@ -159,12 +181,19 @@ class FakeMainWindow : public platform::MainWindow {
   LResult Deliver(std::uint32_t message, WParam wParam, LParam lParam);
   // The timer's tick, when it runs; false when it does not.
   bool FireTimer(std::uintptr_t id);
+  // The mouse moves to a screen point: the hint area under it is a visible panel or image
+  // button with a hint, or none; a change of area is reported as the system would.
+  void MoveMouse(int x, int y);
+  // A key released while the window or one of its controls has the keyboard.
+  void KeyUp(std::uint16_t key) { Deliver(0x0101, key, 0); }
 
   // The controls that exist now, in creation order.
   std::vector<FakePanel*> Panels;
   std::vector<FakeToggleButton*> ToggleButtons;
   std::vector<FakeImageButton*> ImageButtons;
   FakePanel* FocusedPanel = nullptr;
+  std::vector<FakePreview*> Previews;  // those that exist now
+  int PreviewsMade = 0;
 
   std::string Caption;
   platform::Rect Bounds;
@@ -207,14 +236,19 @@ class FakeMainWindow : public platform::MainWindow {
       platform::ToggleButtonEvents& events) override;
   std::unique_ptr<platform::ImageButton> CreateImageButton(
       platform::ImageButtonEvents& events) override;
+  std::unique_ptr<platform::PreviewWindow> CreatePreview(const std::string& text,
+                                                         const platform::UnicodeText& exact,
+                                                         int boxWidth, int maxHeight) override;
 
  private:
   friend class FakePanel;
+  friend class FakePreview;
   friend class FakeToggleButton;
   friend class FakeImageButton;
   FakeDesktop& desktop_;
   platform::MainWindowEvents& events_;
   WindowHandle handle_ = 0;
+  const void* hintArea_ = nullptr;  // the control under the mouse with a hint, if any
 };
 
 }  // namespace korvane::fake

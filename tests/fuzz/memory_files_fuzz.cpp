@@ -18,6 +18,7 @@ class Host : public korvane::platform::MainWindowEvents {
   }
   void WindowPaint(korvane::platform::Canvas&) override {}
   void WindowShown() override {}
+  void MouseHintChanged() override {}
 };
 
 }  // namespace

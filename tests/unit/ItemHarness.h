@@ -38,6 +38,7 @@ class ItemHarness : public platform::MainWindowEvents {
   }
   void WindowPaint(platform::Canvas&) override {}
   void WindowShown() override {}
+  void MouseHintChanged() override {}
 
   fake::FakeMainWindow& Window() { return static_cast<fake::FakeMainWindow&>(*window); }
   static fake::FakePanel& PanelOf(MemoryItem* item) {
