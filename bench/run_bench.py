@@ -13,6 +13,8 @@ time-copy): it runs inside the prefix, so that starting a Wine process per look 
            fills up to the memory limit and once it is full
            vs copy -> bench_viewer.exe has read the text (and shows its start as its title)
   10 MB    the same copy with a text of 10 MB (target: under 100 ms for Korvane)
+  preview  mouse onto a memory -> its preview window visible, for a text of 100 bytes and
+           one of 10 MB (aim: under 50 ms both), timed by kvdriver time-preview
   slide    the slide into the top edge of a window 170 high with steps of 10 (17 steps every
            5 ms: 85 ms at best): the interval between steps (median, 95th percentile) and the
            whole slide, watched by kvdriver time-slide from inside the prefix
@@ -144,6 +146,37 @@ class Bench:
             other.wait(timeout=60)
         return slides[1:]  # the first warms up
 
+    def preview_times(self, runs):
+        """Korvane started with a memory of 100 bytes and one of 10 MB; for each run and each,
+        the mouse goes onto the workspace, then onto the memory: the time until its preview
+        window shows, in ms."""
+        short = ("preview " * 13)[:100]
+        big = ("0123456789 the quick brown fox jumps over the lazy dog " * 200000)[:BIG_CHARS]
+        self.korvane.set_settings(position=(100, 100), per_column=10, memory_limit=10)
+        self.korvane.set_entries({settingsfile.SHOW_PREVIEW: 1})
+        self.korvane.write_memories([short, big])
+        self.session.clear_clipboard()
+        self.korvane.start()
+        times = {"100 bytes": [], "10 MB": []}
+        try:
+            hwnd = self.korvane.wait_window(timeout=120)["hwnd"]
+            rect = self.korvane.info()["rect"]
+            panels = [panel["screen"] for panel, _ in self.korvane.memories()]
+            for run in range(runs + 1):
+                for name, panel in zip(times, panels):
+                    self.session.xdotool("mousemove", rect["left"] + 2, rect["top"] + 2)
+                    kvharness.wait_until(
+                        lambda: not self.session.driver("preview", hwnd)["previews"], 10,
+                        "the preview to close")
+                    x = panel["left"] + 40 + run % 5
+                    answer = self.session.driver("time-preview", hwnd, x, panel["top"] + 8,
+                                                 5000, timeout=60)
+                    if run > 0:  # the first warms up
+                        times[name].append(answer["us"] / 1000)
+        finally:
+            self.korvane.close(timeout=60)
+        return times
+
 
 def report(name, korvane, bare):
     k, b = median_ms(korvane), median_ms(bare)
@@ -200,6 +233,10 @@ def main():
     print(f"10 MB copy -> button: {k:.1f} ms (target < {BIG_TARGET_MS} ms: "
           f"{'ok' if k < BIG_TARGET_MS else 'over target'}); the copy itself "
           f"(SetClipboardData to CloseClipboard) took {floor:.1f} ms of it")
+
+    for name, times in bench.preview_times(args.runs).items():
+        print(f"mouse onto a memory of {name} -> preview shown: median {median_ms(times):.1f} "
+              f"ms (aim < 50 ms); runs {[round(x, 1) for x in times]}", flush=True)
 
     slides = bench.slide_times(args.runs)
     intervals = sorted(b - a for steps in slides for a, b in zip(steps, steps[1:]))
