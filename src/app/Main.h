@@ -216,6 +216,7 @@ class TForm1 final : private platform::MainWindowEvents {
                      platform::LResult& result) override;
   void WindowPaint(platform::Canvas& canvas) override;
   void WindowShown() override;
+  void MouseHintChanged() override {}
 
   // Runs one start-up or shut-down sequence, turning an error into the standard error box.
   void RunGuarded(void (TForm1::*sequence)());

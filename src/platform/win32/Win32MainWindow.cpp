@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32ImageButton.h"
 #include "platform/win32/Win32Panel.h"
+#include "platform/win32/Win32PreviewWindow.h"
 #include "platform/win32/Win32ToggleButton.h"
 
 namespace korvane::platform::win32 {
@@ -145,6 +146,12 @@ std::unique_ptr<ImageButton> Win32MainWindow::CreateImageButton(ImageButtonEvent
   const HWND tooltip = Tooltip();
   if (!tooltip) tooltipWanted_ = true;
   return std::make_unique<Win32ImageButton>(Hwnd(), tooltip, events);
+}
+
+std::unique_ptr<PreviewWindow> Win32MainWindow::CreatePreview(const std::string& text,
+                                                              const UnicodeText& exact,
+                                                              int boxWidth, int maxHeight) {
+  return std::make_unique<Win32PreviewWindow>(Hwnd(), text, exact, boxWidth, maxHeight);
 }
 
 HWND Win32MainWindow::Tooltip() {

@@ -38,6 +38,8 @@ class Win32MainWindow : public MainWindow, public WindowObject {
   std::unique_ptr<Panel> CreatePanel(PanelEvents& events) override;
   std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) override;
   std::unique_ptr<ImageButton> CreateImageButton(ImageButtonEvents& events) override;
+  std::unique_ptr<PreviewWindow> CreatePreview(const std::string& text, const UnicodeText& exact,
+                                               int boxWidth, int maxHeight) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,0 +1,195 @@
+// The preview window: what of a text it lays out, how fast, and how it shows.
+#include "ControlsFixture.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "TestSupport.h"
+#include "platform/win32/PreviewText.h"
+
+namespace korvane::platform::win32 {
+namespace {
+
+using namespace test;
+using PreviewTest = ControlsFixture;
+
+TEST(PreviewText, TakesWholeCharactersUpToTheLimits) {
+  struct Case {
+    const char* what;
+    std::string text;
+    UnicodeText exact;
+    PreviewLimits limits;  // lines, characters, characters of an unbreakable word
+    std::wstring shown;
+  };
+  const Case cases[] = {
+      {"a short text whole", "abc", u"", {3, 10, 10}, L"abc"},
+      {"up to the character limit", "abc def", u"", {5, 3, 10}, L"abc"},
+      {"line breaks are no characters", "ab\r\ncd", u"", {5, 4, 10}, L"ab\r\ncd"},
+      {"up to the break of a line beyond", "a\nb\nc", u"", {2, 100, 10}, L"a\nb"},
+      {"CR LF and a lone CR each end a line", "a\r\nb\rc\nd", u"", {3, 100, 10}, L"a\r\nb\rc"},
+      {"a double-byte character counts once", "\x82\xa0\x82\xa2\x82\xa4", u"", {1, 2, 10},
+       L"あい"},
+      // 表 ends in 0x5C, ＝ is 0x81 0x81: trail bytes that read as a backslash or a lead.
+      {"trail bytes are never taken for characters", "\x95\x5c\x95\x5c", u"", {1, 1, 10}, L"表"},
+      {"a trail byte like a lead byte", "\x81\x81\x81\x81x", u"", {1, 2, 10}, L"＝＝"},
+      {"the exact text before the 932 one", "x", u"αβγ", {1, 2, 10}, L"αβ"},
+      {"a surrogate pair counts once", "", u"\U0001F600\U0001F600x", {1, 1, 10}, L"\U0001F600"},
+      {"lines of the exact text", "", u"a\r\nb\r\nc", {2, 100, 10}, L"a\r\nb"},
+      // What a long word holds beyond the box is dropped, and costs no characters.
+      {"the end of a long word", "abcdefg hi\r\njklmnop", u"", {2, 9, 3}, L"abc hi\r\njkl"},
+      {"the end of a long exact word", "", u"abcdefg hi", {1, 100, 3}, L"abc hi"},
+      {"a hyphen may break a word", "ab-cd-ef", u"", {1, 100, 2}, L"ab-cd-ef"},
+      {"Japanese may break anywhere", "\x82\xa0\x82\xa0\x82\xa0", u"", {1, 100, 1}, L"あああ"},
+      {"a tab ends a word", "abc\tabc", u"", {1, 100, 3}, L"abc\tabc"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PreviewText(c.text, c.exact, c.limits), c.shown) << c.what;
+  }
+}
+
+TEST(PreviewText, LimitsHoldALinePartlyShownAndLinesOfTheNarrowestCharacter) {
+  const PreviewLimits box = LimitsFor(300, 130, 13, 3);
+  EXPECT_EQ(box.lines, 11u);
+  EXPECT_EQ(box.wordCharacters, 101u);
+  EXPECT_EQ(box.characters, 11u * 101);
+  const PreviewLimits empty = LimitsFor(-5, -1, 0, 0);  // nothing to divide by, nor below 0
+  EXPECT_EQ(empty.lines, 1u);
+  EXPECT_EQ(empty.characters, 1u);
+}
+
+Size ExtentOf(MainWindow& window, const std::string& text, int boxWidth = 200) {
+  return window.CreatePreview(text, {}, boxWidth, 500)->TextExtent();
+}
+
+TEST_F(PreviewTest, ExtentWrapsAtTheBoxWidthAndKeepsLineBreaks) {
+  const Size line = ExtentOf(*window_, "W");
+  ASSERT_GT(line.Height, 0);
+  struct Case {
+    const char* what;
+    std::string text;
+    int lines;
+  };
+  const Case cases[] = {
+      {"CR LF", "W\r\nW", 2},
+      {"LF and an empty line", "W\nW\n\nW", 4},
+      {"a line break at the end", "W\r\n", 1},
+      {"Japanese", "\x82\xa0\r\n\x82\xa2", 2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ExtentOf(*window_, c.text).Height, c.lines * line.Height) << c.what;
+  }
+
+  std::string words;
+  for (int i = 0; i < 20; ++i) words += "WWW ";
+  const Size wrapped = ExtentOf(*window_, words, 100);
+  EXPECT_LE(wrapped.Width, 100);
+  EXPECT_GE(wrapped.Height, 5 * line.Height);
+  EXPECT_EQ(ExtentOf(*window_, words, 2000).Height, line.Height);
+}
+
+TEST_F(PreviewTest, AnAmpersandIsAPlainCharacter) {
+  EXPECT_GT(ExtentOf(*window_, "A&B").Width, ExtentOf(*window_, "AB").Width);
+  EXPECT_EQ(ExtentOf(*window_, "&&").Width, 2 * ExtentOf(*window_, "&").Width);
+}
+
+TEST_F(PreviewTest, TenMegabytesCostNoMoreThanWhatFits) {
+  constexpr size_t kSize = 10 * 1024 * 1024;
+  constexpr int kBox = 300, kMaxHeight = 400;
+  const int line = ExtentOf(*window_, "W").Height;
+  auto repeated = [](const std::string& piece) {
+    std::string text;
+    text.reserve(kSize);
+    while (text.size() + piece.size() <= kSize) text += piece;
+    return text;
+  };
+  struct Case {
+    const char* what;
+    std::string text;
+    UnicodeText exact;
+    int lowest;  // the least height: the box filled, or the lines there are
+  };
+  const Case cases[] = {
+      {"short lines", repeated("word\r\n"), u"", kMaxHeight - line + 1},
+      {"one line of words", repeated("word "), u"", kMaxHeight - line + 1},
+      {"one line of double-byte words", repeated("\x82\xa0\x82\xa2 "), u"",
+       kMaxHeight - line + 1},
+      {"one word", std::string(kSize, 'x'), u"", line},
+      {"one word, then a line", std::string(kSize, 'x') + "\r\nnext", u"", 2 * line},
+      {"one exact word", "", UnicodeText(kSize / 2, u'y'), line},
+  };
+  for (const Case& c : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    auto preview = window_->CreatePreview(c.text, c.exact, kBox, kMaxHeight);
+    const Size extent = preview->TextExtent();
+    preview->ShowAt(BoundsOf(300, 300, extent.Width + 4, extent.Height + 4));
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    std::printf("10 MB preview, %s: %lld us\n", c.what, static_cast<long long>(us));
+    EXPECT_LT(us, 500000) << c.what;
+    EXPECT_LE(extent.Height, kMaxHeight) << c.what;
+    EXPECT_GE(extent.Height, c.lowest) << c.what;
+    EXPECT_LE(extent.Width, kBox) << c.what;
+  }
+}
+
+HWND PreviewHwnd(PreviewWindow& preview) { return dynamic_cast<WindowObject&>(preview).Hwnd(); }
+
+TEST_F(PreviewTest, ShowsAboveAllWithoutTakingActivationOrFocus) {
+  EventLog log;
+  auto panel = MakePanel(log);
+  SetForegroundWindow(MainHwnd());
+  SetFocus(HwndOf(*panel));
+  const HWND foreground = GetForegroundWindow(), active = GetActiveWindow(), focus = GetFocus();
+
+  auto preview = window_->CreatePreview("A&B\r\nline two", {}, 200, 100);
+  const HWND hwnd = PreviewHwnd(*preview);
+  EXPECT_EQ(GetWindow(hwnd, GW_OWNER), MainHwnd());
+  EXPECT_FALSE(IsWindowVisible(hwnd));
+  const Rect bounds = BoundsOf(400, 120, 90, 40);
+  preview->ShowAt(bounds);
+
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), bounds);
+  const LONG_PTR exStyle = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  EXPECT_TRUE(exStyle & WS_EX_NOACTIVATE);
+  EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));  // painted already
+  EXPECT_EQ(GetForegroundWindow(), foreground);
+  EXPECT_EQ(GetActiveWindow(), active);
+  EXPECT_EQ(GetFocus(), focus);
+  // Neither a click nor the mouse's hit test stops at it.
+  EXPECT_EQ(SendMessageW(hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(MainHwnd()),
+                         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+            MA_NOACTIVATE);
+  EXPECT_EQ(SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(420, 130)), HTTRANSPARENT);
+  wchar_t text[64] = {};
+  GetWindowTextW(hwnd, text, 64);
+  EXPECT_STREQ(text, L"A&B\r\nline two");
+
+  preview.reset();
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(PreviewTest, PaintsWhiteInsideAThinBorderWithTheTextTwoPixelsIn) {
+  auto preview = window_->CreatePreview("WWW", {}, 200, 100);
+  const Size extent = preview->TextExtent();
+  preview->ShowAt(BoundsOf(400, 200, extent.Width + 10, extent.Height + 10));
+  const HWND hwnd = PreviewHwnd(*preview);
+  const Snapshot shot(hwnd);
+  const int right = extent.Width + 9, bottom = extent.Height + 9;
+  constexpr COLORREF kWhite = 0xFFFFFF;
+  for (const POINT border : {POINT{0, 5}, POINT{5, 0}, POINT{right, 5}, POINT{5, bottom}}) {
+    EXPECT_NE(shot.At(border.x, border.y), kWhite) << border.x << "," << border.y;
+  }
+  EXPECT_FALSE(shot.AnyOtherThan(kWhite, 1, 1, 2, bottom));  // nothing left of the text
+  EXPECT_FALSE(shot.AnyOtherThan(kWhite, 1, 1, right, 2));   // nor above it
+  EXPECT_FALSE(shot.AnyOtherThan(kWhite, extent.Width + 2, 1, right, bottom));
+  EXPECT_TRUE(shot.AnyOtherThan(kWhite, 2, 2, extent.Width + 2, extent.Height + 2));
+}
+
+}  // namespace
+}  // namespace korvane::platform::win32
