@@ -25,22 +25,24 @@ size_t CharacterLength(const UnicodeText& text, size_t at) {
   return pair ? 2 : 1;
 }
 
-// Where a line may break only at a space, this is surely inside a word. Other characters
-// (a hyphen, Japanese) may be break points to the system's layout; they end the word here.
+// No layout breaks a line between two ASCII letters or digits. Anything else may be a break
+// point to the system's (Wine breaks after a hyphen or a slash, and between Japanese
+// characters); it ends the word here.
 template <class Unit>
 bool InUnbreakableWord(Unit c) {
-  return c > 0x20 && c < 0x7F && c != '-';
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// Walks the text once, up to where the limits end it, handing the parts to show to
-// `keep(begin, end)` (code unit offsets) in order.
+// Walks the text once, up to where the limits end it, handing each run of it to show to
+// `keep(begin, end)` (code unit offsets) in order; true when the character limit ended it.
 template <class Text, class Keep>
-void ShownParts(const Text& text, PreviewLimits limits, Keep keep) {
+bool ShownRuns(const Text& text, PreviewLimits limits, Keep keep) {
   size_t lines = 1;
   size_t characters = 0;
   size_t word = 0;  // characters of the unbreakable word so far
-  size_t kept = 0;  // where the part being kept began
+  size_t kept = 0;  // where the run being kept began
   size_t at = 0;
+  bool cut = false;
   while (at < text.size()) {
     const auto c = text[at];
     if (c == '\r' || c == '\n') {
@@ -58,11 +60,15 @@ void ShownParts(const Text& text, PreviewLimits limits, Keep keep) {
       word = 0;
       continue;
     }
-    if (characters >= limits.characters) break;
+    if (characters >= limits.characters) {
+      cut = true;
+      break;
+    }
     ++characters;
     at += CharacterLength(text, at);
   }
   if (kept < at) keep(kept, at);
+  return cut;
 }
 
 }  // namespace
@@ -75,21 +81,25 @@ PreviewLimits LimitsFor(int boxWidth, int maxHeight, int lineHeight, int narrowe
   return limits;
 }
 
-std::wstring PreviewText(const std::string& text, const UnicodeText& exact, PreviewLimits limits) {
+std::wstring PreviewText(const std::string& text, const UnicodeText& exact, PreviewLimits limits,
+                         bool* cut) {
+  bool stopped = false;
   if (!exact.empty()) {
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 both");
     const auto* units = reinterpret_cast<const wchar_t*>(exact.data());
     std::wstring shown;
-    ShownParts(exact, limits, [&](size_t begin, size_t end) {
+    stopped = ShownRuns(exact, limits, [&](size_t begin, size_t end) {
       shown.append(units + begin, end - begin);
     });
+    if (cut) *cut = stopped;
     return shown;
   }
-  // Converted in one go: the parts are small, and a call per part costs more under Wine.
+  // Converted in one go: the runs are short, and a call per run costs more under Wine.
   std::string shown;
-  ShownParts(text, limits, [&](size_t begin, size_t end) {
+  stopped = ShownRuns(text, limits, [&](size_t begin, size_t end) {
     shown.append(text, begin, end - begin);
   });
+  if (cut) *cut = stopped;
   return ToWide(shown);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "platform/win32/PreviewText.h"
 
@@ -32,6 +33,23 @@ int Narrowest(HDC dc) {
   return std::max(1, *std::min_element(std::begin(widths), std::end(widths)));
 }
 
+// How much of `text` (code units) lines of its own average width, measured on its start,
+// would need to fill the box, with a quarter to spare.
+size_t LikelyHead(HDC dc, const std::wstring& text, int boxWidth, int maxHeight,
+                  int lineHeight) {
+  const int sample = static_cast<int>(std::min<size_t>(text.size(), 1024));
+  SIZE size{};
+  if (sample == 0 || !GetTextExtentPoint32W(dc, text.c_str(), sample, &size) || size.cx <= 0) {
+    return text.size();
+  }
+  const double perLine = static_cast<double>(boxWidth) * sample / size.cx + 1;
+  const double lines = static_cast<double>(std::max(maxHeight, 0)) / std::max(lineHeight, 1) + 2;
+  size_t head = static_cast<size_t>(lines * perLine * 1.25);
+  if (head >= text.size()) return text.size();
+  if (head > 0 && IS_HIGH_SURROGATE(text[head - 1])) --head;  // never half a pair
+  return head;
+}
+
 // The drawing settings of the text, on a device context, while the object lives.
 class TextSettings {
  public:
@@ -57,18 +75,7 @@ Win32PreviewWindow::Win32PreviewWindow(HWND owner, const std::string& text,
   const HDC screen = GetDC(nullptr);
   {
     TextSettings settings(screen, font_);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    text_ = PreviewText(text, exact,
-                        LimitsFor(boxWidth_, maxHeight, metrics.tmHeight, Narrowest(screen)));
-    RECT box{0, 0, boxWidth_, 0};
-    if (!text_.empty()) {
-      DrawTextW(screen, text_.c_str(), static_cast<int>(text_.size()), &box,
-                kTextFormat | DT_CALCRECT);
-    }
-    // A word too long for the box runs past its right edge, where the drawing clips it.
-    extent_.Width = std::min<int>(box.right, boxWidth_);
-    extent_.Height = std::min<int>(box.bottom, std::max(maxHeight, 0));
+    LayOut(screen, text, exact, std::max(maxHeight, 0));
   }
   ReleaseDC(nullptr, screen);
 
@@ -81,6 +88,40 @@ Win32PreviewWindow::Win32PreviewWindow(HWND owner, const std::string& text,
 Win32PreviewWindow::~Win32PreviewWindow() {
   DestroyOwnWindow();  // before the font it paints with
   if (font_) DeleteObject(font_);
+}
+
+void Win32PreviewWindow::LayOut(HDC dc, const std::string& text, const UnicodeText& exact,
+                                int maxHeight) {
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int lineHeight = std::max<int>(metrics.tmHeight, 1);
+  text_ = PreviewText(text, exact, LimitsFor(boxWidth_, maxHeight, lineHeight, Narrowest(dc)));
+  // Laying out costs by the character, and room for the narrowest characters is room for
+  // many more than most texts fill the box with. So first only the head that lines of the
+  // text's own average width would fill is laid out; if it runs on at least a line below
+  // the box, the box shows nothing of what follows.
+  const size_t head = LikelyHead(dc, text_, boxWidth_, maxHeight, lineHeight);
+  if (head < text_.size()) {
+    std::wstring shorter = text_.substr(0, head);
+    const Size laidOut = Measure(dc, shorter);
+    const int shownLines = (maxHeight + lineHeight - 1) / lineHeight;
+    if (laidOut.Height >= (shownLines + 1) * lineHeight) {
+      text_ = std::move(shorter);
+      extent_ = Size{laidOut.Width, maxHeight};
+      return;
+    }
+  }
+  const Size laidOut = Measure(dc, text_);
+  extent_ = Size{laidOut.Width, std::min(laidOut.Height, maxHeight)};
+}
+
+Size Win32PreviewWindow::Measure(HDC dc, const std::wstring& text) const {
+  RECT box{0, 0, boxWidth_, 0};
+  if (!text.empty()) {
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, kTextFormat | DT_CALCRECT);
+  }
+  // A word too long for the box runs past its right edge, where the drawing clips it.
+  return Size{std::min<int>(box.right, boxWidth_), box.bottom};
 }
 
 void Win32PreviewWindow::ShowAt(const Rect& bounds) {

@@ -28,6 +28,11 @@ class Win32PreviewWindow : public PreviewWindow, public WindowObject {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Takes what of the text can show into text_, and its extent.
+  void LayOut(HDC dc, const std::string& text, const UnicodeText& exact, int maxHeight);
+  // The extent of `text` laid out in the box on `dc` (in the text's settings), as high as
+  // all its lines.
+  Size Measure(HDC dc, const std::wstring& text) const;
   void Paint(HDC dc);
 
   HFONT font_;  // owned
