@@ -3,6 +3,7 @@
 #include "LoopFixture.h"
 
 #include <memory>
+#include <stdexcept>
 
 #include "TestSupport.h"
 
@@ -13,57 +14,55 @@ using namespace test;
 using KeyPreviewTest = LoopFixture;
 
 constexpr WPARAM kKeyA = 'A';
+constexpr LPARAM kRelease = 0xC0000001;
 
-TEST_F(KeyPreviewTest, AReleaseForAFocusedPanelReachesTheProgramFirst) {
+std::string Seen(const char* who, UINT message) {
+  return std::string(who) + " " + std::to_string(message) + " " + std::to_string(kKeyA);
+}
+
+TEST_F(KeyPreviewTest, AReleaseForAFocusedPanelReachesTheProgramFirstAndTheWindowsOwnOnce) {
+  EventLog log;
+  auto panel = window_->CreatePanel(log);
+  const HWND hwnd = HwndOf(*panel);
+  panel->SetVisible(true);
+  SetFocus(hwnd);
+  MessageWatch watch(hwnd);
+  watch.onMessage = [](UINT m, WPARAM) {
+    if (m == WM_KEYUP || m == WM_SYSKEYUP) events_.seen.push_back(Seen("panel", m));
+  };
   for (const UINT message : {WM_KEYUP, WM_SYSKEYUP}) {
-    EventLog log;
-    auto panel = window_->CreatePanel(log);
-    panel->SetBounds(10, 10, 130, 20);
-    panel->SetVisible(true);
-    const HWND hwnd = HwndOf(*panel);
-    SetFocus(hwnd);
     events_.seen.clear();
-    MessageWatch watch(hwnd);
-    watch.onMessage = [&](UINT m, WPARAM key) {
-      if (m == message) events_.seen.push_back(LoopEvents::KeyName(m, key, "panel"));
-    };
-    PostMessageW(hwnd, message, kKeyA, 0xC0000001);
-    RunUntil([&] { return events_.seen.size() >= 2; }, 500);
-    EXPECT_EQ(events_.seen, (Events{LoopEvents::KeyName(message, kKeyA, "main"),
-                                    LoopEvents::KeyName(message, kKeyA, "panel")}));
+    PostMessageW(hwnd, message, kKeyA, kRelease);
+    RunUntil([] { return events_.seen.size() >= 2; }, 500);
+    EXPECT_EQ(events_.seen, (Events{Seen("main", message), Seen("panel", message)}));
   }
+  events_.seen.clear();
+  PostMessageW(reinterpret_cast<HWND>(window_->Handle()), WM_KEYUP, kKeyA, kRelease);
+  RunUntil(nullptr, 100);
+  EXPECT_EQ(events_.seen, (Events{Seen("main", WM_KEYUP)}));
 }
 
-TEST_F(KeyPreviewTest, TheWindowsOwnReleaseComesOnce) {
-  PostMessageW(MainHwnd(), WM_KEYUP, kKeyA, 0xC0000001);
-  RunFor(100);
-  EXPECT_EQ(events_.seen, (Events{LoopEvents::KeyName(WM_KEYUP, kKeyA, "main")}));
-}
-
-TEST_F(KeyPreviewTest, APanelThatTheProgramDestroysOnTheReleaseIsLeftAlone) {
+TEST_F(KeyPreviewTest, APanelTheProgramDestroysOnTheReleaseIsLeftAlone) {
   // A paste from the release can erase the memory, and its panel with it.
   EventLog log;
   auto panel = window_->CreatePanel(log);
-  panel->SetVisible(true);
   const HWND hwnd = HwndOf(*panel);
-  SetFocus(hwnd);
   events_.onKey = [&] { panel.reset(); };
-  PostMessageW(hwnd, WM_KEYUP, kKeyA, 0xC0000001);
-  PostMessageW(hwnd, WM_KEYUP, kKeyA, 0xC0000001);  // and one more, for a window now gone
-  RunFor(100);
+  PostMessageW(hwnd, WM_KEYUP, kKeyA, kRelease);
+  PostMessageW(hwnd, WM_KEYUP, kKeyA, kRelease);  // and one for the window gone
+  RunUntil(nullptr, 100);
   EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_EQ(events_.seen, (Events{LoopEvents::KeyName(WM_KEYUP, kKeyA, "main")}));
+  EXPECT_EQ(events_.seen, (Events{Seen("main", WM_KEYUP)}));
 }
 
 TEST_F(KeyPreviewTest, WhatTheProgramThrowsEndsAtTheWindowBridge) {
   EventLog log;
   auto panel = window_->CreatePanel(log);
-  panel->SetVisible(true);
   static int reported = 0;
   WindowObject::SetErrorSink([](const std::string&) { ++reported; });
   events_.onKey = [] { throw std::runtime_error("failed"); };
-  PostMessageW(HwndOf(*panel), WM_KEYUP, kKeyA, 0xC0000001);
-  RunFor(100);
+  PostMessageW(HwndOf(*panel), WM_KEYUP, kKeyA, kRelease);
+  RunUntil(nullptr, 100);
   WindowObject::SetErrorSink(nullptr);
   EXPECT_EQ(reported, 1);
 }

@@ -1,9 +1,6 @@
-// A main window whose program side records what the message loop hands it (hint area
-// changes, previewed key releases), and a loop that runs the messages as the application's
-// does.
+// A main window whose program side records what the application's message loop hands it,
+// and that loop run for a while.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -16,12 +13,12 @@ namespace korvane::platform::win32::test {
 class LoopEvents : public MainWindowEvents {
  public:
   int hintChanges = 0;
-  std::vector<std::string> seen;  // key releases, as "main keyup 65"
+  std::vector<std::string> seen;  // key releases, as "main 257 65" (message, key)
   std::function<void()> onKey;    // after each key release is noted
 
   bool WindowMessage(std::uint32_t message, WParam wParam, LParam, LResult&) override {
     if (message == WM_KEYUP || message == WM_SYSKEYUP) {
-      seen.push_back(KeyName(message, wParam, "main"));
+      seen.push_back("main " + std::to_string(message) + " " + std::to_string(wParam));
       if (onKey) onKey();
     }
     return false;
@@ -29,11 +26,6 @@ class LoopEvents : public MainWindowEvents {
   void WindowPaint(Canvas&) override {}
   void WindowShown() override {}
   void MouseHintChanged() override { ++hintChanges; }
-
-  static std::string KeyName(UINT message, WPARAM key, const char* who) {
-    return std::string(who) + (message == WM_KEYUP ? " keyup " : " syskeyup ") +
-           std::to_string(key);
-  }
 };
 
 class LoopFixture : public ::testing::Test {
@@ -50,26 +42,19 @@ class LoopFixture : public ::testing::Test {
     delete window_;
     delete app_;
   }
-  void SetUp() override {
-    events_ = LoopEvents{};
-    RunFor(50);
-  }
-
-  static HWND MainHwnd() { return reinterpret_cast<HWND>(window_->Handle()); }
+  void SetUp() override { events_ = LoopEvents{}; }
 
   // Runs the thread's messages through the application's loop until `done` or the time is
   // up; whether `done` came true.
-  static bool RunUntil(const std::function<bool()>& done, int ms = 2000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
+  static bool RunUntil(const std::function<bool()>& done, int ms) {
+    for (const DWORD start = GetTickCount();; MsgWaitForMultipleObjects(0, nullptr, FALSE, 10,
+                                                                        QS_ALLINPUT)) {
       MSG msg;
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) app_->Deliver(msg);
       if (done && done()) return true;
       if (GetTickCount() - start >= static_cast<DWORD>(ms)) return false;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
   }
-  static void RunFor(int ms) { RunUntil(nullptr, ms); }
 
   static inline Win32Application* app_;
   static inline LoopEvents events_;
