@@ -637,6 +637,11 @@ class Korvane:
     def children(self):
         return self.session.driver("children", self.hwnd)["children"]
 
+    def previews(self):
+        """The visible preview windows of the main window: rect, topmost, and text (the start
+        of what each shows)."""
+        return self.session.driver("preview", self.hwnd)["previews"]
+
     def memories(self):
         """The visible memory buttons in memory order (column by column, each top to bottom;
         from the right in a window that grows to the left), each with the lock toggle that

@@ -8,16 +8,6 @@ namespace korvane::platform::win32 {
 
 namespace {
 
-std::wstring ToWide(const char* text, size_t length) {
-  if (length == 0) return {};
-  const int size = static_cast<int>(length);
-  const int wideLength = MultiByteToWideChar(kCodePage, 0, text, size, nullptr, 0);
-  if (wideLength <= 0) return {};
-  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-  MultiByteToWideChar(kCodePage, 0, text, size, wide.data(), wideLength);
-  return wide;
-}
-
 // Up to `limit` characters, or to the first null before them when `toNull`.
 //
 // A copied text can run to megabytes. Code page 932 keeps ASCII as it is, so ASCII is
@@ -67,6 +57,16 @@ std::string Narrow(const wchar_t* text, size_t limit, bool toNull, bool* lossy) 
 }
 
 }  // namespace
+
+std::wstring ToWide(const char* text, size_t length) {
+  if (length == 0) return {};
+  const int size = static_cast<int>(length);
+  const int wideLength = MultiByteToWideChar(kCodePage, 0, text, size, nullptr, 0);
+  if (wideLength <= 0) return {};
+  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+  MultiByteToWideChar(kCodePage, 0, text, size, wide.data(), wideLength);
+  return wide;
+}
 
 std::wstring ToWide(const std::string& text) { return ToWide(text.data(), text.size()); }
 

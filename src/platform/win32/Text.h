@@ -10,6 +10,7 @@ namespace korvane::platform::win32 {
 constexpr unsigned kCodePage = 932;
 
 std::wstring ToWide(const std::string& text);
+std::wstring ToWide(const char* text, size_t length);
 std::string FromWide(const std::wstring& text);
 std::string FromWide(const wchar_t* text, size_t length);
 // Code page 932 has no form for some characters: they become "?", never a look-alike.

@@ -35,15 +35,24 @@ void Win32Application::SetTitle(const std::string& title) {
 
 std::unique_ptr<MainWindow> Win32Application::CreateMainWindow(MainWindowEvents& events,
                                                                const std::string& caption) {
-  return std::make_unique<Win32MainWindow>(Hwnd(), events, caption);
+  auto window = std::make_unique<Win32MainWindow>(Hwnd(), events, caption);
+  mainWindow_ = window->Hwnd();
+  return window;
 }
 
 void Win32Application::Run() {
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Deliver(msg);
+}
+
+void Win32Application::Deliver(const MSG& msg) {
+  if (Win32MainWindow::Previews(msg.message)) {
+    if (auto* main = dynamic_cast<Win32MainWindow*>(WindowObject::ObjectOf(mainWindow_))) {
+      main->PreviewInput(msg);
+    }
   }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
 }
 
 void Win32Application::ShowError(const std::string& text) {

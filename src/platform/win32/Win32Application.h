@@ -26,6 +26,8 @@ class Win32Application : public Application, public WindowObject {
   std::unique_ptr<MainWindow> CreateMainWindow(MainWindowEvents& events,
                                                const std::string& caption) override;
   void Run() override;
+  // One message of the loop: the main window previews it, then it is dispatched.
+  void Deliver(const MSG& msg);
   void ShowError(const std::string& text) override;
 
   const std::string& HelpFile() const { return helpFile_; }
@@ -36,6 +38,8 @@ class Win32Application : public Application, public WindowObject {
  private:
   std::string title_;
   std::string helpFile_;
+  // Looked up afresh for each message: the program may have destroyed the window.
+  HWND mainWindow_ = nullptr;
 };
 
 }  // namespace korvane::platform::win32

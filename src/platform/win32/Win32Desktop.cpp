@@ -106,6 +106,8 @@ WindowHandle Win32Desktop::ForegroundWindow() {
   return reinterpret_cast<WindowHandle>(GetForegroundWindow());
 }
 
+bool Win32Desktop::KeyHeld(std::uint8_t virtualKey) { return GetAsyncKeyState(virtualKey) < 0; }
+
 void Win32Desktop::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) {
   keybd_event(virtualKey, 0, flags, 0);
 }

@@ -23,6 +23,7 @@ class Win32Desktop : public Desktop {
   bool IsWindow(WindowHandle window) override;
   bool IsCloaked(WindowHandle window) override;
   WindowHandle ForegroundWindow() override;
+  bool KeyHeld(std::uint8_t virtualKey) override;
   void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override;
   bool CursorPos(Point& at) override;
   bool ScreenRect(Rect& rect) override;

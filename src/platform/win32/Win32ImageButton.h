@@ -35,6 +35,7 @@ class Win32ImageButton : public ImageButton, public WindowObject {
   void SetTabStop(bool on) override { SetTabStopStyle(on); }
   void SetTabOrder(int position) override { SetTabPosition(position); }
   void SetVisible(bool on) override;
+  bool HasHint() const override { return !hint_.empty(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32ImageButton.h"
 #include "platform/win32/Win32Panel.h"
+#include "platform/win32/Win32PreviewWindow.h"
 #include "platform/win32/Win32ToggleButton.h"
 
 namespace korvane::platform::win32 {
@@ -26,6 +27,7 @@ Win32MainWindow::Win32MainWindow(HWND owner, MainWindowEvents& events,
   RegisterClassOnce(kClassName, CS_DBLCLKS,
                     LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KORVANE)));
   CreateOwnWindow(kClassName, ToWide(caption).c_str(), 0, WS_POPUP | WS_CLIPCHILDREN, owner);
+  hints_ = HintAreaWatch(Hwnd());
 }
 
 Win32MainWindow::~Win32MainWindow() {
@@ -147,6 +149,12 @@ std::unique_ptr<ImageButton> Win32MainWindow::CreateImageButton(ImageButtonEvent
   return std::make_unique<Win32ImageButton>(Hwnd(), tooltip, events);
 }
 
+std::unique_ptr<PreviewWindow> Win32MainWindow::CreatePreview(const std::string& text,
+                                                              const UnicodeText& exact,
+                                                              int boxWidth, int maxHeight) {
+  return std::make_unique<Win32PreviewWindow>(Hwnd(), text, exact, boxWidth, maxHeight);
+}
+
 HWND Win32MainWindow::Tooltip() {
   // Once the window is on the screen the first paint may still be pending; a button made
   // then gets its tooltip at once.
@@ -179,8 +187,57 @@ void Win32MainWindow::MakeTooltip() {
   }
 }
 
+namespace {
+
+// What PreviewInput hands on to the program is sent to the window itself, so that the
+// program's handlers run inside the window bridge, which catches what they throw. A number of
+// its own, which no message of the program's can share. wParam: one of these; lParam: the
+// loop's MSG for a key.
+UINT LoopInputMessage() {
+  static const UINT message = RegisterWindowMessageW(L"KorvaneLoopInput");
+  return message;
+}
+enum LoopInput : WPARAM { kHintAreaChanged, kKeyReleased };
+
+}  // namespace
+
+bool Win32MainWindow::Previews(UINT message) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Win32MainWindow::PreviewInput(const MSG& msg) {
+  if (!Hwnd()) return;
+  // Sending is the last thing done here: the program's handler may end this window.
+  if (hints_.Look(msg)) {
+    SendMessageW(Hwnd(), LoopInputMessage(), kHintAreaChanged, 0);
+  } else if ((msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) && msg.hwnd != Hwnd() &&
+             IsChild(Hwnd(), msg.hwnd)) {
+    // The window's own key releases reach it as they always do.
+    SendMessageW(Hwnd(), LoopInputMessage(), kKeyReleased, reinterpret_cast<LPARAM>(&msg));
+  }
+}
+
 LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LResult result = 0;
+  if (message == LoopInputMessage()) {
+    if (wParam == kHintAreaChanged) {
+      events_.MouseHintChanged();
+    } else if (wParam == kKeyReleased) {
+      // Seen first here, then by the control as usual, whatever the program answers.
+      const MSG& key = *reinterpret_cast<const MSG*>(lParam);
+      events_.WindowMessage(key.message, key.wParam, key.lParam, result);
+    }
+    return 0;
+  }
   if (events_.WindowMessage(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_PAINT: {

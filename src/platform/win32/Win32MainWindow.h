@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/MainWindow.h"
+#include "platform/win32/HintAreaWatch.h"
 #include "platform/win32/WindowFont.h"
 #include "platform/win32/WindowObject.h"
 
@@ -38,6 +39,16 @@ class Win32MainWindow : public MainWindow, public WindowObject {
   std::unique_ptr<Panel> CreatePanel(PanelEvents& events) override;
   std::unique_ptr<ToggleButton> CreateToggleButton(ToggleButtonEvents& events) override;
   std::unique_ptr<ImageButton> CreateImageButton(ImageButtonEvents& events) override;
+  std::unique_ptr<PreviewWindow> CreatePreview(const std::string& text, const UnicodeText& exact,
+                                               int boxWidth, int maxHeight) override;
+
+  // Whether PreviewInput wants to see messages of this kind; the loop skips the rest.
+  static bool Previews(UINT message);
+  // The message loop hands each message over here before it dispatches it: the mouse moving
+  // from one hint area to another, and key releases meant for a control, which the program
+  // sees before the control does. The handlers the program runs here may destroy the control
+  // the message is for (dispatching it then does nothing).
+  void PreviewInput(const MSG& msg);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -52,6 +63,7 @@ class Win32MainWindow : public MainWindow, public WindowObject {
 
   MainWindowEvents& events_;
   WindowFont font_;
+  HintAreaWatch hints_{nullptr};
   Color color_ = ClBtnFace;
   HWND tooltip_ = nullptr;  // owned by the window, and destroyed with it
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last active

@@ -125,10 +125,8 @@ LRESULT Win32Panel::ButtonDown(MouseButton button, LPARAM lParam, bool doubleCli
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
   if (button == MouseButton::Left) {
-    if (GetFocus() != Hwnd()) {
-      SetFocus(Hwnd());  // PanelExit and PanelEnter may run here
-      if (!*alive) return 0;
-    }
+    // The focus stays where it is: the press pastes and hands the activation on, and a focus
+    // moved here just before would recolour the memory and open its preview in passing.
     SetCapture(Hwnd());
     if (doubleClick) {
       events_.PanelDblClick();

@@ -33,6 +33,7 @@ class Win32Panel : public Panel, public WindowObject {
   void SetTabOrder(int position) override;
   void SetVisible(bool on) override;
   bool Focused() const override;
+  bool HasHint() const override { return !hint_.empty(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -63,6 +63,15 @@ void ReportHandlerError(const std::string& text) {
 
 void WindowObject::SetErrorSink(ErrorSink sink) { Sink() = sink; }
 
+WindowObject* WindowObject::ObjectOf(HWND hwnd) {
+  // The class's procedure, not the window's: a tooltip subclasses the buttons it watches.
+  if (!hwnd || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId() ||
+      GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Procedure)) {
+    return nullptr;
+  }
+  return reinterpret_cast<WindowObject*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 WindowObject::~WindowObject() { DestroyOwnWindow(); }
 
 void WindowObject::RegisterClassOnce(const wchar_t* className, UINT classStyle, HICON icon) {

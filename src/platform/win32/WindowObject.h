@@ -22,6 +22,12 @@ class WindowObject {
 
   HWND Hwnd() const { return hwnd_; }
 
+  // The object of a window of this layer made on this thread; null for any other window (of
+  // another class, thread or program) and for one whose object is gone.
+  static WindowObject* ObjectOf(HWND hwnd);
+  // The control has a hint text of its own: the mouse over it is in a hint area of its own.
+  virtual bool HasHint() const { return false; }
+
   // Where an error that a message handler raised is shown (the application's standard error
   // box). The message ends there; nothing unwinds through the window system.
   using ErrorSink = void (*)(const std::string& text);

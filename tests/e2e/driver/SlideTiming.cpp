@@ -11,14 +11,6 @@ namespace kvdriver {
 
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER frequency{};
-  LARGE_INTEGER now{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }

@@ -18,6 +18,15 @@ inline void Emit(const std::string& line) {
             nullptr);
 }
 
+// Milliseconds on the performance counter, for stopwatches.
+inline double NowMs() {
+  LARGE_INTEGER frequency{};
+  LARGE_INTEGER now{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 inline int Fail(int code, const std::string& message) {
   Json j;
   j.Begin().Str("error", message).End();

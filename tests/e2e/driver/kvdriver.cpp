@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Json.h"
+#include "Previews.h"
 #include "SlideTiming.h"
 #include "Stress.h"
 #include "Support.h"
@@ -837,7 +838,8 @@ int Usage() {
               "clip-set-marked <utf8-hex> <format> [<dword>] | pixel <x> <y> | "
               "viewer <logfile> [<hang-ms>] | clip-hold <utf8-hex> <hold-ms> | "
               "copy-flood <interval-ms> <duration-ms> | send <hwnd> <msg> <wparam> <lparam> | "
-              "time-slide <hwnd> <other-hwnd> [<timeout-ms>] | "
+              "time-slide <hwnd> <other-hwnd> [<timeout-ms>] | preview <hwnd> | "
+              "time-preview <hwnd> <x> <y> <timeout-ms> | "
               "time-start <exe> <caption> [<timeout-ms>] | "
               "time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<chars>] [<timeout-ms>] | "
               "post <hwnd> <msg> <wparam> <lparam> | tray <hwnd> <id> | "
@@ -897,6 +899,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"send") return kvdriver::CmdSend(args, rest);
   if (command == L"time-slide") return kvdriver::CmdTimeSlide(args, rest);
+  if (command == L"preview") return kvdriver::CmdPreview(args, rest);
+  if (command == L"time-preview") return kvdriver::CmdTimePreview(args, rest);
   if (command == L"keys") {
     if (rest != 1) return Usage();
     return CmdKeys(args[0]);

@@ -27,6 +27,7 @@ class NoEvents : public MainWindowEvents {
   bool WindowMessage(std::uint32_t, WParam, LParam, LResult&) override { return false; }
   void WindowPaint(Canvas&) override {}
   void WindowShown() override {}
+  void MouseHintChanged() override {}
 };
 
 // Records what a control reports, and runs `after` on each report (a handler that destroys

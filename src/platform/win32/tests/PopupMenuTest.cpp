@@ -127,6 +127,7 @@ class ContextRequests : public MainWindowEvents {
   }
   void WindowPaint(Canvas&) override {}
   void WindowShown() override {}
+  void MouseHintChanged() override {}
 };
 
 TEST(ContextMenuRequest, ARightClickOnAPanelReachesTheMainWindow) {

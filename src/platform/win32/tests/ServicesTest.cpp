@@ -1,4 +1,4 @@
-// Clipboard, system registrations and bitmaps.
+// Clipboard, system registrations, the keyboard and bitmaps.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +8,7 @@
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Bitmap.h"
 #include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 
@@ -208,6 +209,19 @@ COLORREF PixelOf(const Win32Bitmap& bitmap, int x, int y) {
   SelectObject(dc, old);
   DeleteDC(dc);
   return colour;
+}
+
+TEST(Desktop, KeyHeldIsTheKeyboardAsItIsNow) {
+  Win32Desktop desktop;
+  constexpr BYTE kKey = VK_F24;  // on no user's keyboard
+  ASSERT_FALSE(desktop.KeyHeld(kKey));
+  keybd_event(kKey, 0, 0, 0);
+  EXPECT_TRUE(desktop.KeyHeld(kKey));  // though no message of it has been read yet
+  keybd_event(kKey, 0, KEYEVENTF_KEYUP, 0);
+  EXPECT_FALSE(desktop.KeyHeld(kKey));
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
 }
 
 TEST(Bitmap, EachKindOfFileGivesItsPixelsTheRightWayUp) {

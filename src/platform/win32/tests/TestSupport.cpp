@@ -109,6 +109,7 @@ LRESULT CALLBACK MessageWatch::Procedure(HWND window, UINT message, WPARAM wPara
   auto* self = static_cast<MessageWatch*>(GetPropW(window, kWatchProperty));
   if (message == WM_WINDOWPOSCHANGING) ++self->positions;
   if (message == WM_STYLECHANGING) ++self->styles;
+  if (self->onMessage) self->onMessage(message, wParam);
   return CallWindowProcW(self->old_, window, message, wParam, lParam);
 }
 

@@ -50,7 +50,8 @@ std::string MakeBitmap(int width, int height,
 std::string MakeGlyphStrip(const COLORREF (&colours)[4]);
 
 // Counts, while it lives, the moves, showings and z-order changes (WM_WINDOWPOSCHANGING) and
-// the style changes a window goes through, by subclassing it.
+// the style changes a window goes through, by subclassing it; `onMessage`, when set, sees
+// every message before the window does.
 class MessageWatch {
  public:
   explicit MessageWatch(HWND window);
@@ -60,6 +61,7 @@ class MessageWatch {
 
   int positions = 0;
   int styles = 0;
+  std::function<void(UINT message, WPARAM wParam)> onMessage;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -22,6 +22,7 @@ class RecordingWindow : public MainWindowEvents {
   }
   void WindowPaint(Canvas&) override { ++paints; }
   void WindowShown() override { ++shown; }
+  void MouseHintChanged() override {}
 };
 
 bool QuitPosted() {
