@@ -872,6 +872,10 @@ class KorvaneTestCase(unittest.TestCase):
         self._viewers = []
         self._xclips = []
         self.session.clear_clipboard()
+        # The pointer where the last test left it could rest where a memory button appears and
+        # open its preview, a topmost window over the buttons below it: parked in the bottom
+        # right corner, away from any window a test places.
+        self.session.xdotool("mousemove", 1279, 799)
         self.addCleanup(self._cleanup)
 
     def _cleanup(self):
