@@ -76,6 +76,10 @@ class TForm1 final : private platform::MainWindowEvents {
   void FreeGroupItems();
   // The current group: the checked item of the group menu; empty when none is checked.
   std::string CurrentGroup() const;
+  // False (nothing changed) when the memories of the group being left could not be saved.
+  bool SwitchGroup(int index);
+  void PM_MakeGroupClick();
+  void PM_GroupEditClick();
 
   // Memories.
   void LoadCommonImage();
@@ -237,6 +241,10 @@ class TForm1 final : private platform::MainWindowEvents {
 
   void PaintFrameOn(platform::Canvas& canvas);
   void ClosePreviewOfGoneMemory();
+  void LoadLockedGroup(const std::string& group);
+  void TrimToMemoryLimit();
+  // The files of a group deleted from the list whose folder no other group shares.
+  void DeleteGroupFiles(const std::string& group, const std::vector<std::string>& kept);
   ScreenEdge SlideEdge() const;
   // The window whole and shown at once, its buttons visible.
   void ExpandAtOnce();
@@ -244,7 +252,8 @@ class TForm1 final : private platform::MainWindowEvents {
 
   bool destroyed_ = false;
   bool sessionEnded_ = false;  // Windows ended the session and what it needs is written
-  bool capturePosted_ = false;  // a UM_CAPTURE waits in the window's queue
+  bool capturePosted_ = false;
+  bool dialogOpen_ = false;  // a modal dialog of ours is open  // a UM_CAPTURE waits in the window's queue
 };
 
 }  // namespace korvane

@@ -47,6 +47,7 @@ std::vector<platform::MenuItem> TForm1::PopupMenuItems() const {
 }
 
 void TForm1::PopupMenu(platform::Point at) {
+  if (dialogOpen_) return;
   PopupMenuClick(Window->TrackPopupMenu(PopupMenuItems(), at));
 }
 
@@ -67,9 +68,15 @@ void TForm1::PopupMenuClick(std::uint32_t command) {
     case kMenuExitCommand:
       PM_ExitClick();
       break;
+    case kMenuMakeGroupCommand:
+      PM_MakeGroupClick();
+      break;
+    case kMenuGroupEditCommand:
+      PM_GroupEditClick();
+      break;
     default:
-      // Switching groups, making and editing groups and the options dialog are not built
-      // yet: their items do nothing.
+      if (command >= kMenuFirstGroup) SwitchGroup(static_cast<int>(command - kMenuFirstGroup));
+      // The options dialog is not built yet: its item does nothing.
       break;
   }
 }

@@ -42,6 +42,21 @@ bool MemoryTable::Load(const std::string& folder, bool locked) {
   return false;
 }
 
+void MemoryTable::DeleteFolder(platform::FileSystem& files, const std::string& folder) {
+  std::int32_t count = 0;
+  if (auto bytes = files.ReadFile(folder + CountFileReadName())) {
+    count = DecodeCountFile(*bytes).value_or(0);
+  }
+  files.DeleteFile(folder + CountFileReadName());
+  // Only the files the count names go; anything else the user put there stays, and with it
+  // the folder.
+  int missing = 0;
+  for (std::int32_t i = 0; i < count && missing < kMissingFilesBeforeGivingUp; ++i) {
+    missing = files.DeleteFile(folder + MemoryFileReadName(i)) ? 0 : missing + 1;
+  }
+  files.RemoveFolder(folder.substr(0, folder.size() - 1));
+}
+
 void MemoryTable::Save(SaveBatch& batch, const std::string& folder) const {
   // Usually there already; Data itself is the installation's and is never made here.
   batch.MakeFolder(folder.substr(0, folder.size() - 1));

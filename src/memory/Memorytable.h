@@ -40,6 +40,10 @@ class MemoryTable {
   // folder's count file was missing or held no number (the memory files present were then
   // loaded in order).
   bool Load(const std::string& folder, bool locked);
+  // Deletes a memory folder ("Data\<name>\") written by Save: its count file, the memory
+  // files the count names, then the folder if nothing else is left in it. A missing count
+  // file counts 0.
+  static void DeleteFolder(platform::FileSystem& files, const std::string& folder);
   // Adds the table's files to a batch that writes them into the folder with others at once.
   void Save(SaveBatch& batch, const std::string& folder) const;
 

@@ -44,11 +44,8 @@ bool IsDeviceName(const std::string& name) {
 
 }  // namespace
 
-bool IsPlainFileName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  if (name.back() == '.' || name.back() == ' ') return false;
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < name.size(); ++i, ++characters) {
+bool HasOnlyFileNameCharacters(const std::string& name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
     const auto c = static_cast<unsigned char>(name[i]);
     if (IsLeadByte(c)) {
       // A lead byte without its trail byte is no character at all.
@@ -59,6 +56,17 @@ bool IsPlainFileName(const std::string& name) {
     } else if (IsUnusableSingleByte(c) || IsReservedCharacter(name[i])) {
       return false;
     }
+  }
+  return true;
+}
+
+bool IsPlainFileName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  if (name.back() == '.' || name.back() == ' ') return false;
+  if (!HasOnlyFileNameCharacters(name)) return false;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < name.size(); ++i, ++characters) {
+    if (IsLeadByte(static_cast<unsigned char>(name[i]))) ++i;
   }
   return characters <= kMaxNameLength && !IsDeviceName(name);
 }

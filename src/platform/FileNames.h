@@ -12,6 +12,9 @@ namespace korvane::platform {
 // ending in a dot or a blank, and not a device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9,
 // CONIN$, CONOUT$), with or without an extension.
 bool IsPlainFileName(const std::string& name);
+// Valid code page 932 text without \ / : * ? " < > | or a control character: what may stand
+// in a name at all, whatever the name as a whole.
+bool HasOnlyFileNameCharacters(const std::string& name);
 
 // The letters A-Z and a-z compared without regard to case, all other bytes exactly; the
 // second byte of a double-byte character is never taken for a letter.

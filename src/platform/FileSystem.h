@@ -35,6 +35,8 @@ class FileSystem {
 
   // Creates one folder level; false when it exists already or cannot be made.
   virtual bool CreateFolder(const std::string& path) = 0;
+  // Removes an empty folder; false when it holds anything or is not there.
+  virtual bool RemoveFolder(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   virtual bool FileExists(const std::string& path) = 0;
 };

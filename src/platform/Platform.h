@@ -8,6 +8,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
+#include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
 #include "platform/System.h"
@@ -25,6 +26,7 @@ class Platform {
   virtual FileSystem& Files() = 0;
   virtual System& Sys() = 0;
   virtual HelpViewer& Help() = 0;
+  virtual Dialogs& Dialog() = 0;
   // The one timer of the slide into the screen edge.
   virtual TickTimer& Ticks() = 0;
 

@@ -250,6 +250,24 @@ bool FakeFileSystem::CreateFolder(const std::string& path) {
   });
 }
 
+bool FakeFileSystem::RemoveFolder(const std::string& path) {
+  const auto key = Resolve(path);
+  if (!key || key->empty() || folders_.count(*key) == 0) return false;
+  const std::string inside = *key + "\\";
+  auto holds = [&](const std::set<std::string>& names) {
+    const auto next = names.lower_bound(inside);
+    return next != names.end() && next->compare(0, inside.size(), inside) == 0;
+  };
+  if (holds(folders_)) return false;
+  for (const auto& [name, bytes] : files_) {
+    if (name.compare(0, inside.size(), inside) == 0) return false;
+  }
+  return Change(false, [&] {
+    folders_.erase(*key);
+    JournalTo->push_back("remove folder " + path);
+  });
+}
+
 bool FakeFileSystem::FolderExists(const std::string& path) {
   const auto key = Resolve(path);
   return key && folders_.count(*key) != 0;

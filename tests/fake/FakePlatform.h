@@ -10,6 +10,7 @@
 
 #include "fake/FakeClipboard.h"
 #include "fake/FakeDesktop.h"
+#include "fake/FakeDialogs.h"
 #include "fake/FakeFileSystem.h"
 #include "fake/FakeWindow.h"
 #include "platform/Platform.h"
@@ -147,6 +148,7 @@ class FakePlatform : public platform::Platform {
   FakeSystem System_;
   FakeApplication Application{Desktop};
   FakeHelpViewer HelpWindow;
+  FakeDialogs Dialogs;
   FakeTickTimer Timer{Desktop};
 
   platform::Application& App() override { return Application; }
@@ -155,6 +157,7 @@ class FakePlatform : public platform::Platform {
   platform::FileSystem& Files() override { return Files_; }
   platform::System& Sys() override { return System_; }
   platform::HelpViewer& Help() override { return HelpWindow; }
+  platform::Dialogs& Dialog() override { return Dialogs; }
   platform::TickTimer& Ticks() override { return Timer; }
   // What the Windows platform loads, as ReadBitmapFile judges the file; anything else raises.
   std::unique_ptr<platform::Bitmap> LoadBitmap(const std::string& path) override;

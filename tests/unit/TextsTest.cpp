@@ -17,6 +17,10 @@ TEST(Texts, AreCodePage932) {
   EXPECT_EQ(kHintUndo, Sjis("元に戻す"));
   EXPECT_EQ(kHintRedo, Sjis("やり直す"));
   EXPECT_EQ(kHintAllErase, Sjis("UnLockメモリ全消去"));
+  EXPECT_EQ(kGroupNameTakenMessage, Sjis("同じ名前のグループが登録済みです"));
+  EXPECT_EQ(kGroupNameEmptyMessage, Sjis("グループ名が未入力です"));
+  EXPECT_EQ(kGroupNameCharactersMessage, Sjis("グループ名に使用できない文字が含まれています"));
+  EXPECT_EQ(kGroupNameReservedMessage, Sjis("この名前はグループ名に使用できません"));
 }
 
 }  // namespace

@@ -128,6 +128,10 @@ bool Win32FileSystem::CreateFolder(const std::string& path) {
   return CreateDirectoryW(Full(path).c_str(), nullptr) != FALSE;
 }
 
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+  return RemoveDirectoryW(Full(path).c_str()) != FALSE;
+}
+
 bool Win32FileSystem::FolderExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Full(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

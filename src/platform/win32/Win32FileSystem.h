@@ -23,6 +23,7 @@ class Win32FileSystem : public FileSystem {
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
 
