@@ -23,50 +23,20 @@
 
 namespace {
 
+using kvdriver::ClassOf;
 using kvdriver::Emit;
 using kvdriver::Fail;
 using kvdriver::FromHex;
+using kvdriver::HandleValue;
 using kvdriver::Json;
 using kvdriver::ParseHandle;
 using kvdriver::ParseInt;
+using kvdriver::ProcessOf;
+using kvdriver::TextOf;
 using kvdriver::Utf8;
 using kvdriver::Wide;
 
 constexpr UINT kSendTimeoutMs = 2000;
-
-long long HandleValue(HWND hwnd) {
-  return static_cast<long long>(reinterpret_cast<ULONG_PTR>(hwnd));
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t buf[256] = {};
-  GetClassNameW(hwnd, buf, 256);
-  return buf;
-}
-
-// The text as the window itself answers WM_GETTEXT (a control may keep its own caption);
-// the text the system keeps for the window when it does not answer in time.
-std::wstring TextOf(HWND hwnd) {
-  DWORD_PTR length = 0;
-  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                          &length)) {
-    std::vector<wchar_t> buf(length + 2, L'\0');
-    DWORD_PTR copied = 0;
-    if (SendMessageTimeoutW(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
-                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
-      return std::wstring(buf.data(), wcsnlen(buf.data(), buf.size()));
-    }
-  }
-  wchar_t buf[1024] = {};
-  InternalGetWindowText(hwnd, buf, 1024);
-  return buf;
-}
-
-DWORD ProcessOf(HWND hwnd) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  return pid;
-}
 
 void WindowSummary(Json& j, HWND hwnd) {
   RECT rect = {};
