@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "Dialogs.h"
 #include "Json.h"
 #include "SlideTiming.h"
 #include "Stress.h"
@@ -812,7 +813,9 @@ int Usage() {
               "time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<chars>] [<timeout-ms>] | "
               "post <hwnd> <msg> <wparam> <lparam> | tray <hwnd> <id> | "
               "hold-hotkey <modifiers> <vk> <logfile> | select <hwnd> <start> <end> | "
-              "keys <logfile> | hide <hwnd> | gui <hwnd>");
+              "keys <logfile> | hide <hwnd> | gui <hwnd> | "
+              "dialog <caption-utf8-hex> <pid> [<timeout-ms>] | "
+              "press <dialog-hwnd> <caption-utf8-hex> | list-click <dialog-hwnd> <index>");
 }
 
 }  // namespace
@@ -896,6 +899,10 @@ int wmain(int argc, wchar_t** argv) {
     if (rest != 2 || !ParseInt(args[0], x) || !ParseInt(args[1], y)) return Usage();
     return CmdPixel(x, y);
   }
+
+  if (command == L"dialog") return kvdriver::CmdDialog(args, rest);
+  if (command == L"press") return kvdriver::CmdPress(args, rest);
+  if (command == L"list-click") return kvdriver::CmdListClick(args, rest);
 
   if (command == L"hold-hotkey") {
     long modifiers = 0;
