@@ -1,6 +1,8 @@
 #include "DialogUser.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 
 namespace korvane::platform::win32::test {
 
@@ -44,9 +46,14 @@ std::vector<HWND> OpenDialogs(DWORD thread) {
 
 }  // namespace
 
-DialogUser::DialogUser(std::function<void()> script)
-    : dialogThread_(GetCurrentThreadId()), thread_([this, script = std::move(script)] {
-        script();
+DialogUser::DialogUser(HWND owner, const std::wstring& caption,
+                       std::function<void(HWND dialog)> script)
+    : dialogThread_(GetCurrentThreadId()), thread_([=, script = std::move(script)] {
+        if (const HWND dialog = WaitForOwned(owner, caption)) {
+          script(dialog);
+        } else {
+          ADD_FAILURE() << "no dialog " << testing::PrintToString(caption);
+        }
         WaitUntil([this] {
           const std::vector<HWND> open = OpenDialogs(dialogThread_);
           if (!open.empty()) PostMessageW(open.front(), WM_CLOSE, 0, 0);
@@ -136,48 +143,49 @@ HWND FocusOf(HWND dialog) {
   return info.hwndFocus;
 }
 
-std::vector<std::wstring> CutCaptions(HWND dialog) {
-  std::vector<std::wstring> cut;
+namespace {
+
+// The captions of the statics and buttons for which `faulty(dc, control, text)` holds, the
+// dc drawing in the control's font.
+template <typename Faulty>
+std::vector<std::wstring> CaptionsWhere(HWND dialog, Faulty faulty) {
+  std::vector<std::wstring> found;
   const HDC dc = GetDC(dialog);
   for (const HWND child : Children(dialog)) {
     if (!ShowsCaption(child)) continue;
     const std::wstring text = TextOf(child);
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(Query(child, WM_GETFONT)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (faulty(dc, child, text)) found.push_back(text);
     SelectObject(dc, old);
-    RECT room{};
-    GetClientRect(child, &room);
-    // A button draws its caption inside its edges and the focus frame.
-    const int margin = ClassOf(child) == L"Button" ? 8 : 0;
-    if (size.cx + margin > room.right || size.cy > room.bottom) cut.push_back(text);
   }
   ReleaseDC(dialog, dc);
-  return cut;
+  return found;
 }
 
+// The captions that their controls cut.
+std::vector<std::wstring> CutCaptions(HWND dialog) {
+  return CaptionsWhere(dialog, [](HDC dc, HWND control, const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    RECT room{};
+    GetClientRect(control, &room);
+    // A button draws its caption inside its edges and the focus frame.
+    const int margin = ClassOf(control) == L"Button" ? 8 : 0;
+    return size.cx + margin > room.right || size.cy > room.bottom;
+  });
+}
+
+// The captions whose font lacks one of their characters.
 std::vector<std::wstring> CaptionsWithoutGlyphs(HWND dialog) {
-  std::vector<std::wstring> missing;
-  const HDC dc = GetDC(dialog);
-  for (const HWND child : Children(dialog)) {
-    if (!ShowsCaption(child)) continue;
-    const std::wstring text = TextOf(child);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(Query(child, WM_GETFONT)));
+  return CaptionsWhere(dialog, [](HDC dc, HWND, const std::wstring& text) {
     std::vector<WORD> glyphs(text.size());
     GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
                      GGI_MARK_NONEXISTING_GLYPHS);
-    SelectObject(dc, old);
-    for (const WORD glyph : glyphs) {
-      if (glyph == 0xFFFF) {
-        missing.push_back(text);
-        break;
-      }
-    }
-  }
-  ReleaseDC(dialog, dc);
-  return missing;
+    return std::find(glyphs.begin(), glyphs.end(), 0xFFFF) != glyphs.end();
+  });
 }
 
+// How far the window's centre lies from the centre of its monitor's work area, in pixels.
 POINT OffCentre(HWND window) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
@@ -188,6 +196,8 @@ POINT OffCentre(HWND window) {
   return POINT{(rect.left + rect.right) / 2 - (work.left + work.right) / 2,
                (rect.top + rect.bottom) / 2 - (work.top + work.bottom) / 2};
 }
+
+}  // namespace
 
 void Type(HWND edit, const std::wstring& text) {
   for (const wchar_t c : text) Query(edit, WM_CHAR, c, 1);
@@ -214,6 +224,22 @@ void DialogsFixture::SetUpTestSuite() {
   window_ = app_->CreateMainWindow(events_, "Korvane").release();
   window_->SetBounds(20, 20, 200, 100);
   window_->Show();
+}
+
+void DialogsFixture::ExpectModalOverTheOwner(HWND dialog) {
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), Owner());
+  EXPECT_FALSE(IsWindowEnabled(Owner()));
+  const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | DS_MODALFRAME | WS_SYSMENU), WS_CAPTION | DS_MODALFRAME);
+  const POINT off = OffCentre(dialog);
+  EXPECT_LE(std::abs(off.x), 1);
+  EXPECT_LE(std::abs(off.y), 1);
+  EXPECT_EQ(CutCaptions(dialog), std::vector<std::wstring>{});
+  EXPECT_EQ(CaptionsWithoutGlyphs(dialog), std::vector<std::wstring>{});
+
+  const int before = Pings();
+  PostMessageW(Owner(), kPing, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return Pings() > before; }));
 }
 
 void DialogsFixture::TearDownTestSuite() {

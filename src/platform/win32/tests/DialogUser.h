@@ -21,8 +21,9 @@ namespace korvane::platform::win32::test {
 
 class DialogUser {
  public:
-  // Runs `script` on its own thread at once; joins it when destroyed.
-  explicit DialogUser(std::function<void()> script);
+  // Waits on its own thread for the visible dialog of that caption that `owner` owns, and
+  // runs `script` with it; joins the thread when destroyed.
+  DialogUser(HWND owner, const std::wstring& caption, std::function<void(HWND dialog)> script);
   ~DialogUser();
   DialogUser(const DialogUser&) = delete;
   DialogUser& operator=(const DialogUser&) = delete;
@@ -51,12 +52,6 @@ std::vector<std::wstring> ListTexts(HWND list);
 int ListSelection(HWND list);
 // The window with the keyboard focus in the dialog's thread.
 HWND FocusOf(HWND dialog);
-// The captions of the statics and buttons that their controls cut; those whose font lacks
-// one of their characters.
-std::vector<std::wstring> CutCaptions(HWND dialog);
-std::vector<std::wstring> CaptionsWithoutGlyphs(HWND dialog);
-// How far the window's centre lies from the centre of its monitor's work area, in pixels.
-POINT OffCentre(HWND window);
 
 // Typed into the focused edit.
 void Type(HWND edit, const std::wstring& text);
@@ -91,6 +86,10 @@ class DialogsFixture : public ::testing::Test {
   static HWND Owner() { return reinterpret_cast<HWND>(window_->Handle()); }
   static WindowHandle OwnerHandle() { return window_->Handle(); }
   static int Pings() { return events_.pings; }
+  // What both dialogs are while open: owned by the main window, which is disabled but still
+  // gets its messages; a caption without title bar buttons; centred on the screen; every
+  // caption whole and in a font that has its characters.
+  static void ExpectModalOverTheOwner(HWND dialog);
 
  private:
   static inline Win32Application* app_;

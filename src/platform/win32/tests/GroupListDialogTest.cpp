@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -79,11 +78,7 @@ struct Controls {
 class GroupListDialogTest : public DialogsFixture {
  protected:
   bool Edit(TestList& list, const std::function<void(const Controls&)>& user) {
-    DialogUser player([&] {
-      const HWND dialog = WaitForOwned(Owner(), kCaption);
-      ASSERT_TRUE(dialog) << "no list dialog";
-      user(Controls(dialog));
-    });
+    DialogUser player(Owner(), kCaption, [&](HWND dialog) { user(Controls(dialog)); });
     return dialogs.EditGroupList(OwnerHandle(), list);
   }
 
@@ -99,29 +94,16 @@ TEST_F(GroupListDialogTest, OpensCentredOverItsDisabledOwnerWithTheEditorsState)
     SCOPED_TRACE(c.selection);
     TestList list({L"デフォルト", L"仕事", L"ｶﾀｶﾅ"}, c.selection);
     const bool ok = Edit(list, [&](const Controls& at) {
-      EXPECT_EQ(GetWindow(at.dialog, GW_OWNER), Owner());
-      EXPECT_FALSE(IsWindowEnabled(Owner()));
-      const LONG style = GetWindowLongW(at.dialog, GWL_STYLE);
-      EXPECT_EQ(style & (WS_CAPTION | DS_MODALFRAME | WS_SYSMENU), WS_CAPTION | DS_MODALFRAME);
-      const POINT off = OffCentre(at.dialog);
-      EXPECT_LE(std::abs(off.x), 1);
-      EXPECT_LE(std::abs(off.y), 1);
-
+      ExpectModalOverTheOwner(at.dialog);
       // In tab order: OK first, and the focus on it.
       EXPECT_EQ(ChildTexts(at.dialog),
                 (Texts{L"OK", L"", L"上へ移動", L"下へ移動", L"削除", L"ｷｬﾝｾﾙ"}));
       EXPECT_EQ(FocusOf(at.dialog), at.ok);
       EXPECT_EQ(LOWORD(Query(at.dialog, DM_GETDEFID)), IDOK);
-      EXPECT_EQ(CutCaptions(at.dialog), Texts{});
-      EXPECT_EQ(CaptionsWithoutGlyphs(at.dialog), Texts{});
 
       EXPECT_EQ(ListTexts(at.list), (Texts{L"デフォルト", L"仕事", L"ｶﾀｶﾅ"}));
       EXPECT_EQ(ListSelection(at.list), c.selection);
       EXPECT_EQ(at.Buttons(), c.buttons);
-
-      const int before = Pings();
-      PostMessageW(Owner(), kPing, 0, 0);
-      EXPECT_TRUE(WaitUntil([&] { return Pings() > before; }));
       Click(at.cancel);
     });
     EXPECT_FALSE(ok);

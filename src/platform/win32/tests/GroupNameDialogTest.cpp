@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,9 +23,7 @@ class GroupNameDialogTest : public DialogsFixture {
   std::optional<std::string> Ask(const std::function<void(HWND dialog, HWND edit)>& user,
                                  const Dialogs::NameCheck& check = {}) {
     checked.clear();
-    DialogUser player([&] {
-      const HWND dialog = WaitForOwned(Owner(), kCaption);
-      ASSERT_TRUE(dialog) << "no name dialog";
+    DialogUser player(Owner(), kCaption, [&](HWND dialog) {
       user(dialog, GetDlgItem(dialog, GroupNameDialog::kName));
     });
     return dialogs.AskGroupName(OwnerHandle(), [&](const std::string& name) {
@@ -41,25 +38,11 @@ class GroupNameDialogTest : public DialogsFixture {
 
 TEST_F(GroupNameDialogTest, OpensCentredOverItsDisabledOwnerWithTheEditFocused) {
   const auto name = Ask([](HWND dialog, HWND edit) {
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), Owner());
-    EXPECT_FALSE(IsWindowEnabled(Owner()));
-    const LONG style = GetWindowLongW(dialog, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CAPTION | DS_MODALFRAME | WS_SYSMENU), WS_CAPTION | DS_MODALFRAME);
-    const POINT off = OffCentre(dialog);
-    EXPECT_LE(std::abs(off.x), 1);
-    EXPECT_LE(std::abs(off.y), 1);
-
+    ExpectModalOverTheOwner(dialog);
     EXPECT_EQ(ChildTexts(dialog), (std::vector<std::wstring>{
                                       L"グループの名前を入力して下さい", L"", L"OK", L"ｷｬﾝｾﾙ"}));
     EXPECT_EQ(FocusOf(dialog), edit);
     EXPECT_EQ(LOWORD(Query(dialog, DM_GETDEFID)), IDOK);
-    EXPECT_EQ(CutCaptions(dialog), std::vector<std::wstring>{});
-    EXPECT_EQ(CaptionsWithoutGlyphs(dialog), std::vector<std::wstring>{});
-
-    // The thread's other windows go on with their messages meanwhile.
-    const int before = Pings();
-    PostMessageW(Owner(), kPing, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return Pings() > before; }));
     Click(GetDlgItem(dialog, IDCANCEL));
   });
   EXPECT_EQ(name, std::nullopt);
