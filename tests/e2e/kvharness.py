@@ -369,6 +369,21 @@ class Session:
     def windows(self):
         return self.driver("list")["windows"]
 
+    def dialog(self, caption, pid, timeout=WINDOW_TIMEOUT):
+        """The visible dialog or message box of that caption that a window of process `pid`
+        owns, once it shows: its controls in tab order, with their texts, enabled state and
+        focus, and a list box's items and selection (kvdriver dialog)."""
+        return self.driver("dialog", caption.encode("utf-8").hex(), pid, int(timeout * 1000),
+                           timeout=timeout + DRIVER_TIMEOUT)
+
+    def press(self, dialog, caption):
+        """Clicks the enabled button of that caption in a dialog (as `dialog` answered it)."""
+        self.driver("press", dialog["hwnd"], caption.encode("utf-8").hex())
+
+    def list_click(self, dialog, index):
+        """Clicks an entry of the dialog's list box; the selection as the dialog then has it."""
+        return self.driver("list-click", dialog["hwnd"], index)["selection"]
+
     def wine(self, *args, log_path=None):
         """Starts a Windows program (by Unix or Windows path) in this session's prefix."""
         trace("wine " + " ".join(map(str, args)))

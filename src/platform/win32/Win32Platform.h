@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HelpWindow.h"
 #include "platform/win32/Win32System.h"
@@ -22,6 +23,7 @@ class Win32Platform : public Platform {
   FileSystem& Files() override { return files_; }
   System& Sys() override { return system_; }
   HelpViewer& Help() override { return help_; }
+  Dialogs& Dialog() override { return dialogs_; }
   TickTimer& Ticks() override { return ticks_; }
 
   std::unique_ptr<Bitmap> LoadBitmap(const std::string& path) override;
@@ -33,6 +35,7 @@ class Win32Platform : public Platform {
   Win32FileSystem files_;
   Win32System system_;
   Win32HelpWindow help_;
+  Win32Dialogs dialogs_;
   Win32TickTimer ticks_;
 };
 

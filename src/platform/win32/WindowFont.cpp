@@ -4,19 +4,6 @@ namespace korvane::platform::win32 {
 
 namespace {
 
-HFONT MakeFont(const wchar_t* face) {
-  LOGFONTW font{};
-  font.lfHeight = -12;
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = SHIFTJIS_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-  return CreateFontIndirectW(&font);
-}
-
 // Memories hold Latin letters and Japanese alike.
 bool DrawsLatinAndKana(HFONT font) {
   const HDC dc = GetDC(nullptr);
@@ -29,25 +16,43 @@ bool DrawsLatinAndKana(HFONT font) {
   return ok;
 }
 
+bool DrawsLatinAndKana(LOGFONTW font, const wchar_t* face) {
+  lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+  const HFONT candidate = CreateFontIndirectW(&font);
+  const bool ok = candidate && DrawsLatinAndKana(candidate);
+  if (candidate) DeleteObject(candidate);
+  return ok;
+}
+
 }  // namespace
 
-WindowFont::WindowFont() {
-  // Where ＭＳ Ｐゴシック is missing (Wine), the font mapper answers with some font of the
-  // charset, which can lack the Latin letters altogether; then a Japanese face that has
-  // both is taken, if there is one.
-  static const wchar_t* const kFaces[] = {L"ＭＳ Ｐゴシック", L"Noto Sans CJK JP", L"IPAPGothic",
-                                          L"VL PGothic", L"TakaoPGothic"};
-  font_ = MakeFont(kFaces[0]);
-  if (DrawsLatinAndKana(font_)) return;
-  for (size_t i = 1; i < ARRAYSIZE(kFaces); ++i) {
-    const HFONT candidate = MakeFont(kFaces[i]);
-    if (DrawsLatinAndKana(candidate)) {
-      DeleteObject(font_);
-      font_ = candidate;
-      return;
-    }
-    DeleteObject(candidate);
+std::wstring ChooseJapaneseFace(std::initializer_list<const wchar_t*> preferred,
+                                LOGFONTW font) {
+  // Where a face is missing, the font mapper answers with some other font, which can lack
+  // the Latin letters or the kana altogether; so each is tried for both.
+  static const wchar_t* const kLinuxFaces[] = {L"Noto Sans CJK JP", L"IPAPGothic",
+                                               L"VL PGothic", L"TakaoPGothic"};
+  for (const wchar_t* face : preferred) {
+    if (DrawsLatinAndKana(font, face)) return face;
   }
+  for (const wchar_t* face : kLinuxFaces) {
+    if (DrawsLatinAndKana(font, face)) return face;
+  }
+  return *preferred.begin();
+}
+
+WindowFont::WindowFont() {
+  LOGFONTW font{};
+  font.lfHeight = -12;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  const std::wstring face = ChooseJapaneseFace({L"ＭＳ Ｐゴシック"}, font);
+  lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
+  font_ = CreateFontIndirectW(&font);
 }
 
 WindowFont::~WindowFont() {

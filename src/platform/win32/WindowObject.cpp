@@ -251,14 +251,22 @@ LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
   }
   try {
     return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    ReportCaughtError();
+  }
+  // The message ends here. A paint that failed is not asked for again at once.
+  if (message == WM_PAINT) ValidateRect(hwnd, nullptr);
+  return 0;
+}
+
+void WindowObject::ReportCaughtError() {
+  try {
+    throw;
   } catch (const std::exception& error) {
     ReportHandlerError(error.what());
   } catch (...) {
     ReportHandlerError(FromWide(L"予期しないエラーが発生しました。"));
   }
-  // The message ends here. A paint that failed is not asked for again at once.
-  if (message == WM_PAINT) ValidateRect(hwnd, nullptr);
-  return 0;
 }
 
 bool WindowObject::ClientContains(LPARAM lParam) const {

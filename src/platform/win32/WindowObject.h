@@ -32,6 +32,9 @@ class WindowObject {
   // box). The message ends there; nothing unwinds through the window system.
   using ErrorSink = void (*)(const std::string& text);
   static void SetErrorSink(ErrorSink sink);
+  // From a handler's catch (...): shows the error being handled there. For the other
+  // bridges to the window system (the dialogs' procedure).
+  static void ReportCaughtError();
 
  protected:
   WindowObject() = default;

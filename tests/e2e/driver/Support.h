@@ -1,10 +1,13 @@
-// What every kvdriver subcommand shares: its one JSON answer, and reading its arguments.
+// What every kvdriver subcommand shares: its one JSON answer, reading its arguments, and a
+// window's class and text.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 #include "Json.h"
 
@@ -32,6 +35,41 @@ inline int Fail(int code, const std::string& message) {
   j.Begin().Str("error", message).End();
   Emit(j.Text());
   return code;
+}
+
+inline long long HandleValue(HWND hwnd) {
+  return static_cast<long long>(reinterpret_cast<ULONG_PTR>(hwnd));
+}
+
+inline DWORD ProcessOf(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid;
+}
+
+inline std::wstring ClassOf(HWND hwnd) {
+  wchar_t buf[256] = {};
+  GetClassNameW(hwnd, buf, 256);
+  return buf;
+}
+
+// The text as the window itself answers WM_GETTEXT (a control may keep its own caption);
+// the text the system keeps for the window when it does not answer in time.
+inline std::wstring TextOf(HWND hwnd) {
+  constexpr UINT kTimeoutMs = 2000;
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs,
+                          &length)) {
+    std::vector<wchar_t> buf(length + 2, L'\0');
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutW(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
+                            SMTO_ABORTIFHUNG, kTimeoutMs, &copied)) {
+      return std::wstring(buf.data(), wcsnlen(buf.data(), buf.size()));
+    }
+  }
+  wchar_t buf[1024] = {};
+  InternalGetWindowText(hwnd, buf, 1024);
+  return buf;
 }
 
 inline bool ParseHandle(const wchar_t* text, HWND& hwnd) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "Dialogs.h"
 #include "Json.h"
 #include "Previews.h"
 #include "SlideTiming.h"
@@ -24,50 +25,20 @@
 
 namespace {
 
+using kvdriver::ClassOf;
 using kvdriver::Emit;
 using kvdriver::Fail;
 using kvdriver::FromHex;
+using kvdriver::HandleValue;
 using kvdriver::Json;
 using kvdriver::ParseHandle;
 using kvdriver::ParseInt;
+using kvdriver::ProcessOf;
+using kvdriver::TextOf;
 using kvdriver::Utf8;
 using kvdriver::Wide;
 
 constexpr UINT kSendTimeoutMs = 2000;
-
-long long HandleValue(HWND hwnd) {
-  return static_cast<long long>(reinterpret_cast<ULONG_PTR>(hwnd));
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t buf[256] = {};
-  GetClassNameW(hwnd, buf, 256);
-  return buf;
-}
-
-// The text as the window itself answers WM_GETTEXT (a control may keep its own caption);
-// the text the system keeps for the window when it does not answer in time.
-std::wstring TextOf(HWND hwnd) {
-  DWORD_PTR length = 0;
-  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                          &length)) {
-    std::vector<wchar_t> buf(length + 2, L'\0');
-    DWORD_PTR copied = 0;
-    if (SendMessageTimeoutW(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
-                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
-      return std::wstring(buf.data(), wcsnlen(buf.data(), buf.size()));
-    }
-  }
-  wchar_t buf[1024] = {};
-  InternalGetWindowText(hwnd, buf, 1024);
-  return buf;
-}
-
-DWORD ProcessOf(HWND hwnd) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  return pid;
-}
 
 void WindowSummary(Json& j, HWND hwnd) {
   RECT rect = {};
@@ -844,7 +815,9 @@ int Usage() {
               "time-copy <hwnd> <caption-utf8-hex> <text-utf8-hex> [<chars>] [<timeout-ms>] | "
               "post <hwnd> <msg> <wparam> <lparam> | tray <hwnd> <id> | "
               "hold-hotkey <modifiers> <vk> <logfile> | select <hwnd> <start> <end> | "
-              "keys <logfile> | hide <hwnd> | gui <hwnd>");
+              "keys <logfile> | hide <hwnd> | gui <hwnd> | "
+              "dialog <caption-utf8-hex> <pid> [<timeout-ms>] | "
+              "press <dialog-hwnd> <caption-utf8-hex> | list-click <dialog-hwnd> <index>");
 }
 
 }  // namespace
@@ -930,6 +903,10 @@ int wmain(int argc, wchar_t** argv) {
     if (rest != 2 || !ParseInt(args[0], x) || !ParseInt(args[1], y)) return Usage();
     return CmdPixel(x, y);
   }
+
+  if (command == L"dialog") return kvdriver::CmdDialog(args, rest);
+  if (command == L"press") return kvdriver::CmdPress(args, rest);
+  if (command == L"list-click") return kvdriver::CmdListClick(args, rest);
 
   if (command == L"hold-hotkey") {
     long modifiers = 0;
