@@ -888,9 +888,11 @@ class KorvaneTestCase(unittest.TestCase):
         self._xclips = []
         self.session.clear_clipboard()
         # The pointer where the last test left it could rest where a memory button appears and
-        # open its preview, a topmost window over the buttons below it: parked in the bottom
-        # right corner, away from any window a test places.
-        self.session.xdotool("mousemove", 1279, 799)
+        # open its preview, a topmost window over the buttons below it. Each test starts with it
+        # where a fresh display has it, the screen's centre, where the tests' other windows
+        # stand: away from Korvane's place (left on the bare screen, it has made Wine's
+        # activation of another window from outside fail).
+        self.session.xdotool("mousemove", 640, 400)
         self.addCleanup(self._cleanup)
 
     def _cleanup(self):
