@@ -17,6 +17,9 @@ TEST(Texts, AreCodePage932) {
   EXPECT_EQ(kHintUndo, Sjis("元に戻す"));
   EXPECT_EQ(kHintRedo, Sjis("やり直す"));
   EXPECT_EQ(kHintAllErase, Sjis("UnLockメモリ全消去"));
+  EXPECT_EQ(kNoHotKey, Sjis("なし"));
+  EXPECT_EQ(kShortcutRowLabel, Sjis("メモリ"));
+  EXPECT_EQ(kShortcutsIncompleteMessage, Sjis("すべてのショートカットキーが設定されていません"));
   EXPECT_EQ(kGroupNameTakenMessage, Sjis("同じ名前のグループが登録済みです"));
   EXPECT_EQ(kGroupNameEmptyMessage, Sjis("グループ名が未入力です"));
   EXPECT_EQ(kGroupNameCharactersMessage, Sjis("グループ名に使用できない文字が含まれています"));
