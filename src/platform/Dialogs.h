@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/OptionsDialog.h"
 #include "platform/Types.h"
 
 namespace korvane::platform {
@@ -45,6 +46,13 @@ class Dialogs {
   // selection and the buttons are shown again as the editor has them. True on OK; false on
   // Cancel, Escape or closing.
   virtual bool EditGroupList(WindowHandle owner, ListEditor& list) = 0;
+
+  // The options dialog, captioned "設定": eight pages, opening on "バージョン情報", and "OK"
+  // (the default button), "ｷｬﾝｾﾙ" and "ヘルプ" below them. Every control shows and edits the
+  // editor's values and follows its rules; OK closes only when the editor has no refusal (else
+  // the refusal in a box captioned "警告" and the dialog stays open). True on OK; false on
+  // Cancel, Escape or closing, and then the values must be taken as discarded.
+  virtual bool EditOptions(WindowHandle owner, OptionsEditor& editor) = 0;
 };
 
 }  // namespace korvane::platform

@@ -23,6 +23,11 @@ class FakeDialogs : public platform::Dialogs {
   std::vector<std::string> ListShown;  // the entries the list opened with
   int ListDialogsOpened = 0;
   platform::WindowHandle LastOwner = 0;
+  // What the user does in the options dialog; true for OK, which is refused (and counted)
+  // while the editor says why not. Unset: Cancel at once.
+  std::function<bool(platform::OptionsEditor&)> OptionsUser;
+  int OptionsDialogsOpened = 0;
+  int OptionsRefused = 0;
 
   std::optional<std::string> AskGroupName(platform::WindowHandle owner,
                                           const NameCheck& check) override {
@@ -43,6 +48,18 @@ class FakeDialogs : public platform::Dialogs {
     ++ListDialogsOpened;
     ListShown = list.Entries();
     return ListUser ? ListUser(list) : false;
+  }
+
+  bool EditOptions(platform::WindowHandle owner, platform::OptionsEditor& editor) override {
+    LastOwner = owner;
+    ++OptionsDialogsOpened;
+    editor.ArmTabStops();
+    if (!OptionsUser || !OptionsUser(editor)) return false;
+    const std::string refusal = editor.OkRefusal();
+    if (refusal.empty()) return true;
+    ++OptionsRefused;
+    Warnings.push_back(refusal);
+    return false;  // the user gives up on a refused OK and cancels
   }
 };
 
