@@ -20,6 +20,8 @@
 
 namespace korvane {
 
+class OptionsEditing;
+
 // The modifier key of the activation hotkey (16 Shift, 17 Ctrl, 18 Alt) as RegisterHotKey's
 // flags; any other value means no modifier.
 std::uint32_t HotKeyModifierFlags(std::int16_t modifierKey);
@@ -143,6 +145,11 @@ class TForm1 final : private platform::MainWindowEvents {
   void PopForwardClick();
   void Help1Click();
   void PM_ExitClick();
+
+  // The options dialog: every setting filled in, and after OK put into effect at once.
+  void PM_OptionClick();
+  void FillOptions(OptionsEditing& editing);
+  void ApplyOptions(OptionsEditing& editing);
 
   // The focused memory's highlight, and the preview of a memory's whole text.
   void ApplicationHint();

@@ -74,9 +74,11 @@ void TForm1::PopupMenuClick(std::uint32_t command) {
     case kMenuGroupEditCommand:
       PM_GroupEditClick();
       break;
+    case kMenuOptionsCommand:
+      PM_OptionClick();
+      break;
     default:
       if (command >= kMenuFirstGroup) SwitchGroup(static_cast<int>(command - kMenuFirstGroup));
-      // The options dialog is not built yet: its item does nothing.
       break;
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Main.h"
+#include "app/ModalDialogGuard.h"
 #include "app/Texts.h"
 #include "groups/DataFolders.h"
 #include "groups/GroupListEdit.h"
@@ -10,23 +11,6 @@
 #include "platform/FileNames.h"
 
 namespace korvane {
-
-namespace {
-
-// While a dialog of ours is open the popup menu stays shut: a second group command in the
-// middle of the first would work on groups that are about to change.
-class ModalDialog {
- public:
-  explicit ModalDialog(bool& open) : open_(open) { open_ = true; }
-  ~ModalDialog() { open_ = false; }
-  ModalDialog(const ModalDialog&) = delete;
-  ModalDialog& operator=(const ModalDialog&) = delete;
-
- private:
-  bool& open_;
-};
-
-}  // namespace
 
 bool TForm1::SwitchGroup(int index) {
   if (index < 0 || index >= static_cast<int>(GroupItems.size())) return false;
@@ -65,7 +49,7 @@ void TForm1::TrimToMemoryLimit() {
 void TForm1::PM_MakeGroupClick() {
   std::optional<std::string> name;
   {
-    ModalDialog open(dialogOpen_);
+    ModalDialogGuard open(dialogOpen_);
     name = System.Dialog().AskGroupName(Window->Handle(), [this](const std::string& typed) {
       return GroupNameRefusal(typed, GroupItems);
     });
@@ -84,7 +68,7 @@ void TForm1::PM_GroupEditClick() {
   if (GroupItems.empty()) return;
   GroupListEdit list({GroupItems.begin() + 1, GroupItems.end()});
   {
-    ModalDialog open(dialogOpen_);
+    ModalDialogGuard open(dialogOpen_);
     if (!System.Dialog().EditGroupList(Window->Handle(), list)) return;
   }
   const std::vector<std::string>& kept = list.Entries();
