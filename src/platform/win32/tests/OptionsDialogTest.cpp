@@ -1,0 +1,197 @@
+// The options dialog as the dialog manager shows it, driven by a user on another thread,
+// against an editor with simple rules of its own.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "DialogUser.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/OptionsControls.h"
+#include "platform/win32/Win32Dialogs.h"
+
+namespace korvane::platform::win32::test {
+namespace {
+
+using namespace options;
+
+class RuleEditor : public OptionsEditor {
+ public:
+  OptionValues values;
+  std::vector<std::string> seen;  // the events, in order
+  std::string refusal;
+  std::string hotKey = "None";
+  int shortcuts = 3;
+  std::map<int, std::string> keys;
+  int tabNumbers[kTabFieldCount] = {1, 2, 3, 4, 5, 6, 7};
+
+  OptionValues& Values() override { return values; }
+  bool HiddenWidthEnabled() const override { return values.AutoHide; }
+  bool PreviewBelowEnabled() const override { return values.ShowPreview; }
+  void HotKeyDown(int key, bool, bool, bool) override {
+    seen.push_back("down " + std::to_string(key));
+    hotKey = "Key" + std::to_string(key);
+  }
+  void HotKeyUp() override { seen.push_back("up"); }
+  std::string HotKeyText() const override { return hotKey; }
+  int ShortcutCount() const override { return shortcuts; }
+  void SetShortcutCount(int count) override { shortcuts = count; }
+  std::string ShortcutLabel(int row) const override { return "M" + std::to_string(row + 1); }
+  std::string ShortcutText(int row) const override {
+    const auto key = keys.find(row);
+    return key == keys.end() ? "" : key->second;
+  }
+  void ShortcutKeyDown(int row, int key) override {
+    seen.push_back("shortcut " + std::to_string(row) + " " + std::to_string(key));
+    keys[row] = "K" + std::to_string(key);
+  }
+  // Numbers stay distinct: the field that had the new number takes the old one.
+  void TabFieldChanged(int index, const std::string& text) override {
+    seen.push_back("tab " + std::to_string(index) + " " + text);
+    const int number = std::atoi(text.c_str());
+    for (int& other : tabNumbers) {
+      if (other == number) other = tabNumbers[index];
+    }
+    tabNumbers[index] = number;
+  }
+  int TabNumber(int index) const override { return tabNumbers[index]; }
+  void ArmTabStops() override { seen.push_back("arm"); }
+  Color LastChosenColor() const override { return 0; }
+  void ColorChosen(Color) override {}
+  bool AllSamplesInFontColor() const override { return false; }
+  void FontColorChosenForAllSamples() override {}
+  void MemoryColorDefaults() override {}
+  void WorkspaceColorDefault() override {}
+  void ShowHelp() override { seen.push_back("help"); }
+  std::string OkRefusal() const override { return refusal; }
+};
+
+HWND Find(HWND dialog, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(child) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+Texts TabCaptions(HWND tabs) {
+  Texts captions;
+  for (int i = 0; i < static_cast<int>(Query(tabs, TCM_GETITEMCOUNT)); ++i) {
+    wchar_t text[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    Query(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    captions.push_back(text);
+  }
+  return captions;
+}
+
+void ClickAt(HWND window, int x, int y) {
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// Shows a page as the user does, by clicking its tab.
+void OpenPage(HWND dialog, int page) {
+  const HWND tabs = Find(dialog, kTabs);
+  RECT item{};
+  Query(tabs, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&item));
+  ClickAt(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  const HWND shown = Find(dialog, kFirstPage + page);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(shown) != FALSE; })) << page;
+}
+
+void PressArrow(HWND upDown, bool up) {
+  RECT area{};
+  GetClientRect(upDown, &area);
+  ClickAt(upDown, area.right / 2, up ? area.bottom / 4 : area.bottom * 3 / 4);
+}
+
+void Retype(HWND edit, const std::wstring& text) {
+  Query(edit, EM_SETSEL, 0, -1);
+  Type(edit, text);
+}
+
+bool Checked(HWND box) { return Query(box, BM_GETCHECK) == BST_CHECKED; }
+
+class OptionsDialogTest : public DialogsFixture {
+ protected:
+  bool Edit(const std::function<void(HWND dialog)>& user) {
+    DialogUser player(Owner(), L"設定", user);
+    return dialogs.EditOptions(OwnerHandle(), editor);
+  }
+
+  Win32Dialogs dialogs;
+  RuleEditor editor;
+};
+
+TEST_F(OptionsDialogTest, OpensOnTheVersionPageWithItsPagesAndButtons) {
+  const bool ok = Edit([](HWND dialog) {
+    ExpectModalOverTheOwner(dialog);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 360);
+    EXPECT_EQ(client.bottom, 393);
+    const HWND tabs = Find(dialog, kTabs);
+    EXPECT_EQ(TabCaptions(tabs),
+              (Texts{L"動作設定１", L"動作設定２", L"動作設定３", L"メモリ", L"色の設定",
+                     L"表示項目", L"Tabストップ設定", L"バージョン情報"}));
+    EXPECT_EQ(Query(tabs, TCM_GETCURSEL), 7);
+    EXPECT_TRUE(IsWindowVisible(Find(dialog, kFirstPage + 7)));
+    EXPECT_FALSE(IsWindowVisible(Find(dialog, kFirstPage)));
+    EXPECT_EQ(TextOf(Find(dialog, kProductName)), L"Korvane");
+    EXPECT_EQ(TextOf(Find(dialog, kVersion)), L"Version 1.21");
+    // The keyboard's order among the dialog's own controls, and OK the default.
+    Texts order;
+    for (HWND w = GetWindow(dialog, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (GetDlgCtrlID(w) < kFirstPage || GetDlgCtrlID(w) >= kFirstPage + kPageCount) {
+        order.push_back(TextOf(w));
+      }
+    }
+    EXPECT_EQ(order, (Texts{L"ヘルプ", L"", L"OK", L"ｷｬﾝｾﾙ"}));
+    EXPECT_EQ(FocusOf(dialog), tabs);
+    EXPECT_EQ(LOWORD(Query(dialog, DM_GETDEFID)), IDOK);
+    Click(Find(dialog, kHelp));
+    PressKey(tabs, VK_ESCAPE);
+  });
+  EXPECT_FALSE(ok);
+  EXPECT_TRUE(IsWindowEnabled(Owner()));
+  EXPECT_EQ(editor.seen, (std::vector<std::string>{"arm", "help"}));
+}
+
+TEST_F(OptionsDialogTest, EndsTrueOnlyByOK) {
+  struct Case {
+    const char* how;
+    std::function<void(HWND dialog)> end;
+    bool result;
+  };
+  const Case cases[] = {
+      {"OK", [](HWND d) { Click(Find(d, IDOK)); }, true},
+      {"Enter", [](HWND d) { PressKey(Find(d, kTabs), VK_RETURN); }, true},
+      {"Cancel", [](HWND d) { Click(Find(d, IDCANCEL)); }, false},
+      {"Escape", [](HWND d) { PressKey(Find(d, kTabs), VK_ESCAPE); }, false},
+      {"closing", [](HWND d) { PostMessageW(d, WM_CLOSE, 0, 0); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    EXPECT_EQ(Edit(c.end), c.result);
+  }
+}
+
+}  // namespace
+}  // namespace korvane::platform::win32::test
