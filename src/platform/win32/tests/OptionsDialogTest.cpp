@@ -193,5 +193,163 @@ TEST_F(OptionsDialogTest, EndsTrueOnlyByOK) {
   }
 }
 
+TEST_F(OptionsDialogTest, ValuesEditedInTheControlsArriveOnlyAfterOK) {
+  editor.values.ScrollAmount = 40;
+  editor.values.HideWait = 300;
+  editor.values.MemoryLimit = 10;
+  editor.values.MemoryLimitMinimum = 5;
+  editor.values.ManualMemory = true;
+  const auto edit = [](HWND dialog) {
+    OpenPage(dialog, 0);
+    Click(Find(dialog, kAlwaysOnTop));
+    Click(Find(dialog, kGrowLeft));
+    PressArrow(Find(dialog, UpDownOf(kScrollAmount)), true);
+    const HWND wait = Find(dialog, kHideWait);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(Find(dialog, kScrollAmount)) == L"41"; }));
+    Retype(wait, L"5000");  // beyond the range: the highest
+    OpenPage(dialog, 3);
+    Retype(Find(dialog, kMemoryLimit), L"2");  // below the locked count: the lowest
+    Retype(Find(dialog, kMemoriesPerColumn), L"");  // nothing typed: the arrows' position
+    OpenPage(dialog, 5);
+    Click(Find(dialog, kShowRedoButton));
+    EXPECT_TRUE(WaitUntil([&] { return Checked(Find(dialog, kShowRedoButton)); }));
+  };
+  const OptionValues before = editor.values;
+  EXPECT_FALSE(Edit([&](HWND dialog) {
+    edit(dialog);
+    Click(Find(dialog, IDCANCEL));
+  }));
+  EXPECT_FALSE(editor.values.AlwaysOnTop);
+  EXPECT_EQ(editor.values.ScrollAmount, before.ScrollAmount);
+
+  EXPECT_TRUE(Edit([&](HWND dialog) {
+    edit(dialog);
+    Click(Find(dialog, IDOK));
+  }));
+  const OptionValues& v = editor.values;
+  EXPECT_TRUE(v.AlwaysOnTop);
+  EXPECT_TRUE(v.GrowLeft);
+  EXPECT_EQ(v.ScrollAmount, 41);
+  EXPECT_EQ(v.HideWait, 1000);
+  EXPECT_EQ(v.MemoryLimit, 5);
+  EXPECT_EQ(v.MemoriesPerColumn, 1);
+  EXPECT_TRUE(v.ShowRedoButton);
+  EXPECT_FALSE(v.ShowUndoButton);
+  EXPECT_TRUE(v.ManualMemory);  // never shown, passed through
+}
+
+TEST_F(OptionsDialogTest, TheEnablingRulesHoldFromOpeningAndFollowTheBoxes) {
+  editor.values.AutoHide = false;
+  editor.values.ShowPreview = true;
+  Edit([](HWND dialog) {
+    const auto enabled = [&](int id) { return IsWindowEnabled(Find(dialog, id)) != FALSE; };
+    EXPECT_FALSE(enabled(kHiddenWidth));
+    EXPECT_FALSE(enabled(UpDownOf(kHiddenWidth)));
+    EXPECT_FALSE(enabled(kHiddenWidthLabel));
+    EXPECT_TRUE(enabled(kPreviewBelow));
+    OpenPage(dialog, 0);
+    Click(Find(dialog, kAutoHide));
+    EXPECT_TRUE(WaitUntil([&] {
+      return enabled(kHiddenWidth) && enabled(UpDownOf(kHiddenWidth)) && enabled(kHiddenWidthLabel);
+    }));
+    OpenPage(dialog, 5);
+    Click(Find(dialog, kShowPreview));
+    EXPECT_TRUE(WaitUntil([&] { return !enabled(kPreviewBelow); }));
+    Click(Find(dialog, IDCANCEL));
+  });
+}
+
+TEST_F(OptionsDialogTest, TheHotKeyFieldHandsItsKeysToTheEditorAndShowsItsText) {
+  Edit([](HWND dialog) {
+    OpenPage(dialog, 1);
+    const HWND field = Find(dialog, kHotKey);
+    EXPECT_EQ(TextOf(field), L"None");
+    PressKey(field, 'Q');
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(field) == L"Key81"; }));
+    PressKey(field, VK_ESCAPE);  // the field's, not the dialog's
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(field) == L"Key27"; }));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    Click(Find(dialog, IDCANCEL));
+  });
+  EXPECT_EQ(editor.seen, (std::vector<std::string>{"arm", "down 81", "up", "down 27", "up"}));
+}
+
+TEST_F(OptionsDialogTest, TheGridShowsTheEditorsRowsAndGivesKeysToTheCurrentRow) {
+  editor.keys[1] = "F5";
+  Edit([](HWND dialog) {
+    OpenPage(dialog, 1);
+    const HWND grid = Find(dialog, kShortcutGrid);
+    const auto cell = [&](int row, int column) {
+      wchar_t text[32] = {};
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = 32;
+      Query(grid, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+      return std::wstring(text);
+    };
+    EXPECT_EQ(Query(grid, LVM_GETITEMCOUNT), 3);
+    EXPECT_EQ(cell(0, 0), L"M1");
+    EXPECT_EQ(cell(1, 0), L"M2");
+    EXPECT_EQ(cell(1, 1), L"F5");
+    PressKey(grid, VK_DOWN);
+    PressKey(grid, VK_DOWN);
+    PressKey(grid, 'A');
+    EXPECT_TRUE(WaitUntil([&] { return cell(2, 1) == L"K65"; }));
+    PressKey(grid, VK_UP);
+    PressKey(grid, VK_F2);
+    EXPECT_TRUE(WaitUntil([&] { return cell(1, 1) == L"K113"; }));
+    // The count field sets the rows.
+    Retype(Find(dialog, kShortcutCount), L"5");
+    EXPECT_TRUE(WaitUntil([&] { return Query(grid, LVM_GETITEMCOUNT) == 5; }));
+    EXPECT_EQ(cell(4, 0), L"M5");
+    Click(Find(dialog, IDCANCEL));
+  });
+  EXPECT_EQ(editor.seen, (std::vector<std::string>{"arm", "shortcut 2 65", "shortcut 1 113"}));
+  EXPECT_EQ(editor.shortcuts, 5);
+}
+
+TEST_F(OptionsDialogTest, TabFieldsReportEachChangeAndShowTheEditorsNumbers) {
+  Edit([this](HWND dialog) {
+    OpenPage(dialog, 6);
+    const auto shown = [&] {
+      std::vector<std::wstring> numbers;
+      for (int i = 0; i < kTabFieldCount; ++i) numbers.push_back(TextOf(Find(dialog, TabField(i))));
+      return numbers;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::wstring>{L"1", L"2", L"3", L"4", L"5", L"6", L"7"}));
+    Retype(Find(dialog, TabField(0)), L"3");  // copy takes cut's number, cut copy's
+    EXPECT_TRUE(WaitUntil([&] {
+      return shown() == std::vector<std::wstring>{L"3", L"2", L"1", L"4", L"5", L"6", L"7"};
+    }));
+    PressArrow(Find(dialog, UpDownOf(TabField(6))), false);  // memories 7 -> 6, erase-all 7
+    EXPECT_TRUE(WaitUntil([&] {
+      return shown() == std::vector<std::wstring>{L"3", L"2", L"1", L"4", L"5", L"7", L"6"};
+    }));
+    Click(Find(dialog, IDCANCEL));
+  });
+  // Armed before any change, each change reported once, none for the numbers shown back.
+  EXPECT_EQ(editor.seen, (std::vector<std::string>{"arm", "tab 0 3", "tab 6 6"}));
+}
+
+TEST_F(OptionsDialogTest, OKWithARefusalWarnsAndStaysOpen) {
+  editor.refusal = "\x8b\xf3\x82\xc5\x82\xb7";  // 空です
+  editor.values.AlwaysOnTop = false;
+  EXPECT_FALSE(Edit([](HWND dialog) {
+    OpenPage(dialog, 0);
+    Click(Find(dialog, kAlwaysOnTop));
+    Click(Find(dialog, IDOK));
+    const HWND box = WaitForOwned(dialog, L"警告");
+    ASSERT_TRUE(box);
+    Texts texts = ChildTexts(box);
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(texts, (Texts{L"", L"OK", L"空です"}));
+    Click(GetDlgItem(box, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) && IsWindowVisible(dialog); }));
+    Click(Find(dialog, IDCANCEL));
+  }));
+  EXPECT_FALSE(editor.values.AlwaysOnTop);
+}
+
 }  // namespace
 }  // namespace korvane::platform::win32::test
