@@ -12,44 +12,45 @@ const wchar_t* const kPageCaptions[8] = {L"動作設定１", L"動作設定２",
 
 namespace {
 
-constexpr int kLine = 16;      // a label's or check box's height
+constexpr int kLine = 18;      // a label's or check box's height: a CJK face's cell is tall
 constexpr int kFieldHigh = 20;  // an edit's height
 
 void LayOutBehaviour(PageBuilder& b) {
-  b.Group(L"", 5, 0, 300, 34);
-  b.Check(kAlwaysOnTop, L"ウインドウを常に手前に表示", 15, 12, 270);
-  b.Group(L"自動でウインドウを隠す", 5, 38, 300, 166);
-  b.Check(kAutoHide, L"自動的に隠す", 15, 56, 270);
-  b.Label(L"（ウインドウが画面の縁に接しているときだけ有効）", 12, 76, 290);
-  b.Label(L"スクロール量：", 15, 101, 180);
-  b.Number(kScrollAmount, 200, 98, 50, 3);
-  b.Label(L"（ ゼロに設定でスクロールなし）", 30, 122, 260);
-  b.Label(L"隠しているときに表示される幅：", 15, 147, 180, kHiddenWidthLabel);
-  b.Number(kHiddenWidth, 200, 144, 30, 2);
-  b.Label(L"自動隠れ最大待ち時間(ミリ秒)：", 15, 175, 180);
-  b.Number(kHideWait, 200, 172, 50, 4);
-  b.Group(L"列の増える方向（ウインドウの伸びる方向）", 5, 210, 300, 50);
-  b.Radio(kGrowLeft, L"左", 20, 232, 60, true);
-  b.Radio(kGrowRight, L"右", 100, 232, 60, false);
+  b.Group(L"", 5, 0, 300, 30);
+  b.Check(kAlwaysOnTop, L"ウインドウを常に手前に表示", 15, 9, 270);
+  b.Group(L"自動でウインドウを隠す", 5, 34, 300, 152);
+  b.Check(kAutoHide, L"自動的に隠す", 15, 50, 270);
+  b.Label(L"（ウインドウが画面の縁に接しているときだけ有効）", 12, 68, 290);
+  b.Label(L"スクロール量：", 15, 90, 180);
+  b.Number(kScrollAmount, 200, 87, 50, 3);
+  b.Label(L"（ ゼロに設定でスクロールなし）", 30, 109, 260);
+  b.Label(L"隠しているときに表示される幅：", 15, 132, 180, kHiddenWidthLabel);
+  b.Number(kHiddenWidth, 200, 129, 30, 2);
+  b.Label(L"自動隠れ最大待ち時間(ミリ秒)：", 15, 158, 180);
+  b.Number(kHideWait, 200, 155, 50, 4);
+  b.Group(L"列の増える方向（ウインドウの伸びる方向）", 5, 190, 300, 46);
+  b.Radio(kGrowLeft, L"左", 20, 210, 60, true);
+  b.Radio(kGrowRight, L"右", 100, 210, 60, false);
 }
 
 void LayOutSaving(PageBuilder& b) {
-  b.Group(L"保存オプション", 5, 0, 300, 60);
-  b.Check(kSaveOnLockChange, L"Lock設定変更時にメモリ内容を保存する", 15, 18, 280);
-  b.Check(kSaveUnlocked, L"Unlockメモリも次回起動時に復元する", 15, 38, 280);
-  b.Group(L"ホットキー（アクティブ化ショートカットキー）", 5, 64, 300, 48);
-  b.Label(L"キー：", 15, 87, 40);
-  b.Add(WC_EDITW, kHotKey, L"", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 60, 84, 230,
+  b.Group(L"保存オプション", 5, 0, 300, 50);
+  b.Check(kSaveOnLockChange, L"Lock設定変更時にメモリ内容を保存する", 15, 14, 280);
+  b.Check(kSaveUnlocked, L"Unlockメモリも次回起動時に復元する", 15, 32, 280);
+  b.Group(L"ホットキー（アクティブ化ショートカットキー）", 5, 52, 300, 40);
+  b.Label(L"キー：", 15, 69, 40);
+  b.Add(WC_EDITW, kHotKey, L"", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 60, 66, 230,
         kFieldHigh, WS_EX_CLIENTEDGE);
-  b.Group(L"ショートカット（ダイレクトペースト）", 5, 116, 300, 160);
-  b.Label(L"ショートカットを設定する", 15, 134, 200);
-  b.Label(L"メモリ数（最大50）：", 15, 157, 130);
-  b.Number(kShortcutCount, 150, 154, 40, 2);
-  b.Label(L"<ショートカットキー>", 15, 180, 150);
+  b.Group(L"ショートカット（ダイレクトペースト）", 5, 94, 300, 146);
+  b.Label(L"ショートカットを設定する", 15, 110, 200);
+  b.Label(L"メモリ数（最大50）：", 15, 130, 130);
+  b.Number(kShortcutCount, 150, 127, 40, 2);
+  b.Label(L"<ショートカットキー>", 15, 151, 150);
+  // Two 64-pixel columns, a border and a scroll bar.
   b.Add(WC_LISTVIEWW, kShortcutGrid, L"",
         WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER |
             LVS_NOSORTHEADER,
-        15, 198, 152, 72, WS_EX_CLIENTEDGE);
+        15, 168, 152, 66, WS_EX_CLIENTEDGE);
 }
 
 void LayOutStartup(PageBuilder& b) {
@@ -67,11 +68,11 @@ void LayOutStartup(PageBuilder& b) {
 
 void LayOutMemories(PageBuilder& b) {
   b.Group(L"メモリ数", 5, 0, 300, 110);
-  b.Label(L"メモリ数の上限（最大99）：", 15, 21, 200);
-  b.Number(kMemoryLimit, 220, 18, 30, 2);
+  b.Label(L"メモリ数の上限（最大99）：", 15, 21, 228);
+  b.Number(kMemoryLimit, 245, 18, 30, 2);
   b.Label(L"(現在Lockされているメモリ数以下にはなりません)", 15, 45, 285);
-  b.Label(L"一列に表示できるメモリ数（最大20）：", 15, 77, 200);
-  b.Number(kMemoriesPerColumn, 220, 74, 30, 2);
+  b.Label(L"一列に表示できるメモリ数（最大20）：", 15, 77, 228);
+  b.Number(kMemoriesPerColumn, 245, 74, 30, 2);
   b.Group(L"記憶オプション", 5, 118, 300, 46);
   b.Check(kSkipDuplicates, L"同一内容のものは記憶しない", 15, 138, 270);
 }
@@ -127,7 +128,7 @@ void LayOutTabStops(PageBuilder& b) {
 
 void LayOutVersion(PageBuilder& b) {
   b.Add(WC_STATICW, kIcon, L"", SS_ICON, 40, 40, 32, 32);
-  b.Add(WC_STATICW, kProductName, L"Korvane", SS_LEFT | SS_NOPREFIX, 90, 34, 200, 34);
+  b.Add(WC_STATICW, kProductName, L"Korvane", SS_LEFT | SS_NOPREFIX, 90, 30, 200, 42);
   b.Add(WC_STATICW, kVersion, L"Version 1.21", SS_LEFT | SS_NOPREFIX, 92, 72, 200, kLine);
 }
 

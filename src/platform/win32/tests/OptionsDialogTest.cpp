@@ -174,6 +174,28 @@ TEST_F(OptionsDialogTest, OpensOnTheVersionPageWithItsPagesAndButtons) {
   EXPECT_EQ(editor.seen, (std::vector<std::string>{"arm", "help"}));
 }
 
+TEST_F(OptionsDialogTest, EveryPageShowsItsControlsWholeWithinTheTabs) {
+  Edit([](HWND dialog) {
+    for (int page = 0; page < kPageCount; ++page) {
+      SCOPED_TRACE(page);
+      OpenPage(dialog, page);
+      const HWND shown = Find(dialog, kFirstPage + page);
+      EXPECT_EQ(CutCaptions(shown), Texts{});
+      RECT room{};
+      GetClientRect(shown, &room);
+      for (HWND child = GetWindow(shown, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, shown, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_LE(rect.bottom, room.bottom) << GetDlgCtrlID(child) << " " << TextOf(child);
+        EXPECT_LE(rect.right, room.right) << GetDlgCtrlID(child) << " " << TextOf(child);
+      }
+    }
+    Click(Find(dialog, IDCANCEL));
+  });
+}
+
 TEST_F(OptionsDialogTest, EndsTrueOnlyByOK) {
   struct Case {
     const char* how;
