@@ -41,7 +41,7 @@ void LayOutSaving(PageBuilder& b) {
   b.Label(L"キー：", 15, 69, 40);
   b.Add(WC_EDITW, kHotKey, L"", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 60, 66, 230,
         kFieldHigh, WS_EX_CLIENTEDGE);
-  b.Group(L"ショートカット（ダイレクトペースト）", 5, 94, 300, 146);
+  b.Group(L"ショートカット（ダイレクトペースト）", 5, 94, 300, 166);
   b.Label(L"ショートカットを設定する", 15, 110, 200);
   b.Label(L"メモリ数（最大50）：", 15, 130, 130);
   b.Number(kShortcutCount, 150, 127, 40, 2);
@@ -50,7 +50,7 @@ void LayOutSaving(PageBuilder& b) {
   b.Add(WC_LISTVIEWW, kShortcutGrid, L"",
         WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER |
             LVS_NOSORTHEADER,
-        15, 168, 152, 66, WS_EX_CLIENTEDGE);
+        15, 168, 152, 86, WS_EX_CLIENTEDGE);
 }
 
 void LayOutStartup(PageBuilder& b) {
