@@ -60,12 +60,19 @@ class RuleEditor : public OptionsEditor {
   }
   int TabNumber(int index) const override { return tabNumbers[index]; }
   void ArmTabStops() override { seen.push_back("arm"); }
-  Color LastChosenColor() const override { return 0; }
-  void ColorChosen(Color) override {}
+  Color lastColor = 0x00123456;
+  Color LastChosenColor() const override { return lastColor; }
+  void ColorChosen(Color color) override {
+    seen.push_back("chosen " + std::to_string(color));
+    lastColor = color;
+  }
   bool AllSamplesInFontColor() const override { return false; }
-  void FontColorChosenForAllSamples() override {}
-  void MemoryColorDefaults() override {}
-  void WorkspaceColorDefault() override {}
+  void FontColorChosenForAllSamples() override { seen.push_back("font for all"); }
+  void MemoryColorDefaults() override {
+    seen.push_back("memory defaults");
+    values.MemoryBackColor = 0x00FF0000;
+  }
+  void WorkspaceColorDefault() override { seen.push_back("workspace default"); }
   void ShowHelp() override { seen.push_back("help"); }
   std::string OkRefusal() const override { return refusal; }
 };
@@ -371,6 +378,41 @@ TEST_F(OptionsDialogTest, OKWithARefusalWarnsAndStaysOpen) {
     Click(Find(dialog, IDCANCEL));
   }));
   EXPECT_FALSE(editor.values.AlwaysOnTop);
+}
+
+COLORREF SampleColor(HWND sample) {
+  const HDC dc = GetDC(sample);
+  const COLORREF color = GetPixel(dc, 3, 3);  // inside the edge, clear of the text
+  ReleaseDC(sample, dc);
+  return color;
+}
+
+TEST_F(OptionsDialogTest, ColoursComeFromTheChooserOpenedOnTheLastAndFromTheDefaults) {
+  EXPECT_TRUE(Edit([](HWND dialog) {
+    OpenPage(dialog, 4);
+    const HWND sample = Find(dialog, kMemorySample);
+    Click(Find(dialog, kBackChange));
+    std::pair<HWND, HWND> search{dialog, nullptr};
+    WaitUntil([&] {
+      EnumThreadWindows(
+          GetWindowThreadProcessId(dialog, nullptr),
+          [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(param);
+            if (GetWindow(window, GW_OWNER) == s->first && IsWindowVisible(window)) s->second = window;
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&search));
+      return search.second != nullptr;
+    });
+    ASSERT_TRUE(search.second) << "no colour chooser";
+    Click(GetDlgItem(search.second, IDOK));  // the colour it opened on
+    EXPECT_TRUE(WaitUntil([&] { return SampleColor(sample) == RGB(0x56, 0x34, 0x12); }));
+    Click(Find(dialog, kMemoryDefaults));
+    EXPECT_TRUE(WaitUntil([&] { return SampleColor(sample) == RGB(0, 0, 0xFF); }));
+    Click(Find(dialog, IDOK));
+  }));
+  EXPECT_EQ(editor.seen, (std::vector<std::string>{"arm", "chosen 1193046", "memory defaults"}));
+  EXPECT_EQ(editor.values.MemoryBackColor, 0x00FF0000u);
 }
 
 }  // namespace
