@@ -122,8 +122,8 @@ void OptionsDialog::MakeControls() {
                                                  &PageProcedure, reinterpret_cast<LPARAM>(this));
     pages_[static_cast<size_t>(i)] = page;
     SetWindowLongPtrW(page, GWLP_ID, kFirstPage + i);
-    SetWindowPos(page, HWND_BOTTOM, body.left, body.top, body.right - body.left,
-                 body.bottom - body.top, SWP_NOACTIVATE);
+    SetWindowPos(page, nullptr, body.left, body.top, body.right - body.left,
+                 body.bottom - body.top, SWP_NOZORDER | SWP_NOACTIVATE);
     PageBuilder builder(page, font);
     LayOutPage(i, builder);
   }

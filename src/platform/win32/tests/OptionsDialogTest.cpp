@@ -164,15 +164,24 @@ TEST_F(OptionsDialogTest, OpensOnTheVersionPageWithItsPagesAndButtons) {
     EXPECT_EQ(TextOf(Find(dialog, kProductName)), L"Korvane");
     EXPECT_EQ(TextOf(Find(dialog, kVersion)), L"Version 1.21");
     // The keyboard's order among the dialog's own controls, and OK the default.
-    Texts order;
+    std::vector<int> order;
     for (HWND w = GetWindow(dialog, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-      if (GetDlgCtrlID(w) < kFirstPage || GetDlgCtrlID(w) >= kFirstPage + kPageCount) {
-        order.push_back(TextOf(w));
-      }
+      order.push_back(GetDlgCtrlID(w));
     }
-    EXPECT_EQ(order, (Texts{L"ヘルプ", L"", L"OK", L"ｷｬﾝｾﾙ"}));
+    EXPECT_EQ(order, (std::vector<int>{kHelp, kTabs, 110, 111, 112, 113, 114, 115, 116, 117,
+                                       IDOK, IDCANCEL}));
+    EXPECT_EQ(TextOf(Find(dialog, kHelp)), L"ヘルプ");
+    EXPECT_EQ(TextOf(Find(dialog, IDOK)), L"OK");
+    EXPECT_EQ(TextOf(Find(dialog, IDCANCEL)), L"ｷｬﾝｾﾙ");
     EXPECT_EQ(FocusOf(dialog), tabs);
     EXPECT_EQ(LOWORD(Query(dialog, DM_GETDEFID)), IDOK);
+    // The version page has nothing to stop at: Tab goes on to OK; on the first page, into it.
+    PressKey(tabs, VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == Find(dialog, IDOK); }));
+    OpenPage(dialog, 0);  // a click on a tab focuses the tabs
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == tabs; }));
+    PressKey(tabs, VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == Find(dialog, kAlwaysOnTop); }));
     Click(Find(dialog, kHelp));
     PressKey(tabs, VK_ESCAPE);
   });
