@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cwctype>
 
 #include "platform/win32/Colors.h"
 #include "platform/win32/CommonControls.h"
@@ -26,7 +25,8 @@ constexpr int kGridRowHeight = 20;
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -84,8 +84,7 @@ void OptionsDialog::Opened() {
   const RECT& work = monitor.rcWork;
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   SetWindowPos(Hwnd(), nullptr, (work.left + work.right - width) / 2,
-               (work.top + work.bottom - height) / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+               (work.top + work.bottom - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   MakeControls();
   Fill();
@@ -100,11 +99,9 @@ void OptionsDialog::MakeControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   // Made in the keyboard's order: help, the tabs, the shown page, OK, Cancel.
   MakeButton(Hwnd(), font, kHelp, L"ヘルプ", 266, BS_PUSHBUTTON);
-  const HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"",
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TCS_MULTILINE, 20, 10,
-                                    321, 343, Hwnd(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabs)),
-                                    instance, nullptr);
+  const HWND tabs = CreateWindowExW(
+      0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TCS_MULTILINE, 20, 10, 321, 343,
+      Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabs)), instance, nullptr);
   SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (int i = 0; i < kPageCount; ++i) {
     TCITEMW item{};
@@ -118,12 +115,12 @@ void OptionsDialog::MakeControls() {
   MapWindowPoints(tabs, Hwnd(), reinterpret_cast<POINT*>(&body), 2);
   const DialogTemplate pageLayout = DialogTemplate::ChildPage();
   for (int i = 0; i < kPageCount; ++i) {
-    const HWND page = CreateDialogIndirectParamW(instance, pageLayout.Get(), Hwnd(),
-                                                 &PageProcedure, reinterpret_cast<LPARAM>(this));
+    const HWND page = CreateDialogIndirectParamW(instance, pageLayout.Get(), Hwnd(), &PageProcedure,
+                                                 reinterpret_cast<LPARAM>(this));
     pages_[static_cast<size_t>(i)] = page;
     SetWindowLongPtrW(page, GWLP_ID, kFirstPage + i);
-    SetWindowPos(page, nullptr, body.left, body.top, body.right - body.left,
-                 body.bottom - body.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(page, nullptr, body.left, body.top, body.right - body.left, body.bottom - body.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     PageBuilder builder(page, font);
     LayOutPage(i, builder);
   }
@@ -149,7 +146,8 @@ void OptionsDialog::MakeControls() {
                  reinterpret_cast<LPARAM>(&spec));
   }
   rowImages_ = MakeRowHeightImages(kGridRowHeight);
-  if (rowImages_) SendMessageW(grid, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowImages_));
+  if (rowImages_)
+    SendMessageW(grid, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowImages_));
   HookControl(grid, &gridHook_);
   HookControl(Control(kHotKey), &hotKeyHook_);
 }
@@ -223,43 +221,6 @@ void OptionsDialog::ShowEnabling() {
   EnableWindow(Control(kPreviewBelow), editor_.PreviewBelowEnabled());
 }
 
-void OptionsDialog::ShowHotKey() {
-  SetWindowTextW(Control(kHotKey), ToWide(editor_.HotKeyText()).c_str());
-}
-
-void OptionsDialog::ShowGrid() {
-  const HWND grid = Control(kShortcutGrid);
-  const int count = std::max(0, editor_.ShortcutCount());
-  int shown = static_cast<int>(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0));
-  for (; shown < count; ++shown) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = shown;
-    item.pszText = const_cast<wchar_t*>(L"");
-    SendMessageW(grid, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  }
-  for (; shown > count; --shown) SendMessageW(grid, LVM_DELETEITEM, static_cast<WPARAM>(shown - 1), 0);
-  for (int row = 0; row < count; ++row) {
-    for (int column = 0; column < 2; ++column) {
-      std::wstring text = ToWide(column == 0 ? editor_.ShortcutLabel(row) : editor_.ShortcutText(row));
-      LVITEMW item{};
-      item.iSubItem = column;
-      item.pszText = text.data();
-      SendMessageW(grid, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    }
-  }
-  if (count > 0 && GridRow() < 0) {
-    LVITEMW item{};
-    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(grid, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-  }
-}
-
-int OptionsDialog::GridRow() const {
-  return static_cast<int>(
-      SendMessageW(Control(kShortcutGrid), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
 void OptionsDialog::TabFieldChanged(int index) {
   if (filling_ || showingTabNumbers_) return;
   editor_.TabFieldChanged(index, FromWide(WindowText(Control(TabField(index)))));
@@ -298,8 +259,8 @@ INT_PTR OptionsDialog::ColorStatic(HWND control, HDC dc) {
   for (size_t i = 0; i < kColorFields.size(); ++i) {
     if (kColorFields[i].sample != id || !sampleBrushes_[i]) continue;
     const OptionValues& values = editor_.Values();
-    const bool fontColor = id == kMemorySample ||
-                           ((id == kSelectSample || id == kLockSample) && editor_.AllSamplesInFontColor());
+    const bool fontColor = id == kMemorySample || ((id == kSelectSample || id == kLockSample) &&
+                                                   editor_.AllSamplesInFontColor());
     SetTextColor(dc, fontColor ? ResolveColor(values.MemoryFontColor) : GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, ResolveColor(values.*kColorFields[i].value));
     return reinterpret_cast<INT_PTR>(sampleBrushes_[i]);
@@ -395,60 +356,6 @@ bool OptionsDialog::Message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
     case WM_CTLCOLORSTATIC:
       result = ColorStatic(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
       return result != FALSE;
-    default:
-      return false;
-  }
-}
-
-bool OptionsDialog::HotKeyMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_GETDLGCODE: {
-      // Every key is the hotkey's but Tab and Enter, which keep moving on and pressing OK.
-      const auto* key = reinterpret_cast<const MSG*>(lParam);
-      if (key && (key->wParam == VK_TAB || key->wParam == VK_RETURN)) return false;
-      result = DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
-      return true;
-    }
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      editor_.HotKeyDown(static_cast<int>(wParam), GetKeyState(VK_SHIFT) < 0,
-                         GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0);
-      ShowHotKey();
-      return true;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-      editor_.HotKeyUp();
-      ShowHotKey();
-      return true;
-    case WM_CHAR:
-    case WM_SYSCHAR:
-      return true;  // the keys were taken as keys
-    default:
-      return false;
-  }
-}
-
-bool OptionsDialog::GridMessage(UINT message, WPARAM wParam, LRESULT&) {
-  switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      switch (wParam) {
-        case VK_UP:
-        case VK_DOWN:
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_TAB:
-        case VK_RETURN:
-        case VK_ESCAPE:
-          return false;
-        default:
-          editor_.ShortcutKeyDown(std::max(0, GridRow()), static_cast<int>(wParam));
-          ShowGrid();
-          return true;
-      }
-    case WM_CHAR:
-    case WM_SYSCHAR:
-      return true;  // no search by the rows' first letters: keys are the rows' values
     default:
       return false;
   }

@@ -6,13 +6,13 @@
 
 namespace korvane::platform::win32::options {
 
-const wchar_t* const kPageCaptions[8] = {L"動作設定１", L"動作設定２", L"動作設定３",
-                                         L"メモリ",     L"色の設定",   L"表示項目",
-                                         L"Tabストップ設定", L"バージョン情報"};
+const wchar_t* const kPageCaptions[8] = {
+    L"動作設定１", L"動作設定２", L"動作設定３",      L"メモリ",
+    L"色の設定",   L"表示項目",   L"Tabストップ設定", L"バージョン情報"};
 
 namespace {
 
-constexpr int kLine = 18;      // a label's or check box's height: a CJK face's cell is tall
+constexpr int kLine = 18;       // a label's or check box's height: a CJK face's cell is tall
 constexpr int kFieldHigh = 20;  // an edit's height
 
 void LayOutBehaviour(PageBuilder& b) {
@@ -39,8 +39,8 @@ void LayOutSaving(PageBuilder& b) {
   b.Check(kSaveUnlocked, L"Unlockメモリも次回起動時に復元する", 15, 32, 280);
   b.Group(L"ホットキー（アクティブ化ショートカットキー）", 5, 52, 300, 40);
   b.Label(L"キー：", 15, 69, 40);
-  b.Add(WC_EDITW, kHotKey, L"", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 60, 66, 230,
-        kFieldHigh, WS_EX_CLIENTEDGE);
+  b.Add(WC_EDITW, kHotKey, L"", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 60, 66, 230, kFieldHigh,
+        WS_EX_CLIENTEDGE);
   b.Group(L"ショートカット（ダイレクトペースト）", 5, 94, 300, 166);
   b.Label(L"ショートカットを設定する", 15, 110, 200);
   b.Label(L"メモリ数（最大50）：", 15, 130, 130);
@@ -113,7 +113,7 @@ void LayOutButtons(PageBuilder& b) {
 }
 
 void LayOutTabStops(PageBuilder& b) {
-  static const wchar_t* const names[7] = {L"コピー", L"貼り付け", L"切り取り", L"アンドゥ",
+  static const wchar_t* const names[7] = {L"コピー", L"貼り付け",     L"切り取り", L"アンドゥ",
                                           L"リドゥ", L"メモリ全消去", L"メモリ"};
   b.Group(L"Tab順序 ", 5, 0, 300, 176);
   for (int i = 0; i < kTabFieldCount; ++i) {
@@ -134,8 +134,8 @@ void LayOutVersion(PageBuilder& b) {
 
 }  // namespace
 
-HWND PageBuilder::Add(const wchar_t* windowClass, int id, const wchar_t* text, DWORD style,
-                      int x, int y, int width, int height, DWORD extendedStyle) {
+HWND PageBuilder::Add(const wchar_t* windowClass, int id, const wchar_t* text, DWORD style, int x,
+                      int y, int width, int height, DWORD extendedStyle) {
   const DWORD visible = (style & WS_VISIBLE) ? 0 : WS_VISIBLE;
   const HWND control = CreateWindowExW(
       extendedStyle, windowClass, text, WS_CHILD | visible | style, x, y, width, height, page_,
@@ -154,10 +154,9 @@ HWND PageBuilder::Label(const wchar_t* text, int x, int y, int width, int id) {
 
 void PageBuilder::Check(int id, const wchar_t* text, int x, int y, int width, DWORD more) {
   // `more` without WS_VISIBLE: a box kept hidden.
-  const HWND box = CreateWindowExW(0, WC_BUTTONW, text,
-                                   WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | more, x, y, width,
-                                   kLine, page_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+  const HWND box = CreateWindowExW(
+      0, WC_BUTTONW, text, WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | more, x, y, width, kLine,
+      page_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 
@@ -170,9 +169,9 @@ void PageBuilder::Number(int id, int x, int y, int width, int digits) {
   const HWND edit = Add(WC_EDITW, id, L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, x, y, width,
                         kFieldHigh, WS_EX_CLIENTEDGE);
   SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(digits), 0);
-  const HWND upDown = Add(UPDOWN_CLASSW, UpDownOf(id), L"",
-                          UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, x + width, y, 16,
-                          kFieldHigh);
+  const HWND upDown =
+      Add(UPDOWN_CLASSW, UpDownOf(id), L"", UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+          x + width, y, 16, kFieldHigh);
   SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
 }
 
@@ -187,9 +186,8 @@ void PageBuilder::Sample(int id, const wchar_t* text, int x, int y, int width, i
 
 void LayOutPage(int page, PageBuilder& builder) {
   using LayOut = void (*)(PageBuilder&);
-  static const LayOut pages[8] = {LayOutBehaviour, LayOutSaving,   LayOutStartup,
-                                  LayOutMemories,  LayOutColors,   LayOutButtons,
-                                  LayOutTabStops,  LayOutVersion};
+  static const LayOut pages[8] = {LayOutBehaviour, LayOutSaving,  LayOutStartup,  LayOutMemories,
+                                  LayOutColors,    LayOutButtons, LayOutTabStops, LayOutVersion};
   if (page >= 0 && page < 8) pages[page](builder);
 }
 

@@ -9,6 +9,7 @@
 
 #include "DialogUser.h"
 
+// After DialogUser.h, which brings <windows.h> that it needs.
 #include <commctrl.h>
 
 #include "platform/win32/OptionsControls.h"
@@ -168,8 +169,8 @@ TEST_F(OptionsDialogTest, OpensOnTheVersionPageWithItsPagesAndButtons) {
     for (HWND w = GetWindow(dialog, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
       order.push_back(GetDlgCtrlID(w));
     }
-    EXPECT_EQ(order, (std::vector<int>{kHelp, kTabs, 110, 111, 112, 113, 114, 115, 116, 117,
-                                       IDOK, IDCANCEL}));
+    EXPECT_EQ(order, (std::vector<int>{kHelp, kTabs, 110, 111, 112, 113, 114, 115, 116, 117, IDOK,
+                                       IDCANCEL}));
     EXPECT_EQ(TextOf(Find(dialog, kHelp)), L"ヘルプ");
     EXPECT_EQ(TextOf(Find(dialog, IDOK)), L"OK");
     EXPECT_EQ(TextOf(Find(dialog, IDCANCEL)), L"ｷｬﾝｾﾙ");
@@ -246,7 +247,7 @@ TEST_F(OptionsDialogTest, ValuesEditedInTheControlsArriveOnlyAfterOK) {
     EXPECT_TRUE(WaitUntil([&] { return TextOf(Find(dialog, kScrollAmount)) == L"41"; }));
     Retype(wait, L"5000");  // beyond the range: the highest
     OpenPage(dialog, 3);
-    Retype(Find(dialog, kMemoryLimit), L"2");  // below the locked count: the lowest
+    Retype(Find(dialog, kMemoryLimit), L"2");       // below the locked count: the lowest
     Retype(Find(dialog, kMemoriesPerColumn), L"");  // nothing typed: the arrows' position
     OpenPage(dialog, 5);
     Click(Find(dialog, kShowRedoButton));
@@ -407,7 +408,8 @@ TEST_F(OptionsDialogTest, ColoursComeFromTheChooserOpenedOnTheLastAndFromTheDefa
           GetWindowThreadProcessId(dialog, nullptr),
           [](HWND window, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(param);
-            if (GetWindow(window, GW_OWNER) == s->first && IsWindowVisible(window)) s->second = window;
+            if (GetWindow(window, GW_OWNER) == s->first && IsWindowVisible(window))
+              s->second = window;
             return TRUE;
           },
           reinterpret_cast<LPARAM>(&search));
