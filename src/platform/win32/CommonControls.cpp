@@ -43,6 +43,14 @@ void DestroyRowHeightImages(HANDLE images) {
   if (images && destroy) destroy(static_cast<HIMAGELIST>(images));
 }
 
+void UseTabBodyBackground(HWND page) {
+  static const HMODULE library = LoadLibraryW(L"uxtheme.dll");
+  using Enable = HRESULT(WINAPI*)(HWND, DWORD);
+  const auto enable = Find<Enable>(library, "EnableThemeDialogTexture");
+  constexpr DWORD kEnableTab = 0x00000002 | 0x00000004;  // ETDT_ENABLE | ETDT_USETABTEXTURE
+  if (enable) enable(page, kEnableTab);
+}
+
 bool ChooseColorFor(HWND owner, COLORREF& color) {
   static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
   using Choose = BOOL(WINAPI*)(LPCHOOSECOLORW);

@@ -14,6 +14,10 @@ bool LoadDialogControls();
 HANDLE MakeRowHeightImages(int height);
 void DestroyRowHeightImages(HANDLE images);
 
+// A tab control's page drawn in the tab body's themed background, where a theme is on (its
+// own grey would show as a box on the white body of version 6 tabs).
+void UseTabBodyBackground(HWND page);
+
 // The system's colour chooser, opened on `color`; true with the chosen colour in `color`.
 bool ChooseColorFor(HWND owner, COLORREF& color);
 

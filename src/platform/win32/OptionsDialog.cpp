@@ -119,6 +119,7 @@ void OptionsDialog::MakeControls() {
                                                  reinterpret_cast<LPARAM>(this));
     pages_[static_cast<size_t>(i)] = page;
     SetWindowLongPtrW(page, GWLP_ID, kFirstPage + i);
+    UseTabBodyBackground(page);
     SetWindowPos(page, nullptr, body.left, body.top, body.right - body.left, body.bottom - body.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     PageBuilder builder(page, font);
@@ -252,9 +253,10 @@ void OptionsDialog::ShowSamples() {
 INT_PTR OptionsDialog::ColorStatic(HWND control, HDC dc) {
   const int id = GetDlgCtrlID(control);
   if (id == kProductName || id == kVersion) {
+    // On the page's own background, themed or not; their text never changes.
     SetTextColor(dc, kNavy);
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
   }
   for (size_t i = 0; i < kColorFields.size(); ++i) {
     if (kColorFields[i].sample != id || !sampleBrushes_[i]) continue;
