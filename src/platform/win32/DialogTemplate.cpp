@@ -8,9 +8,13 @@ namespace {
 constexpr size_t kItemCountAt = 4;  // in words: after the style and the extended style
 }  // namespace
 
-DialogTemplate::DialogTemplate(const wchar_t* caption, short width, short height) {
-  // No WS_SYSMENU: no close button, as the dialogs end only by their own buttons or keys.
-  PutDword(WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_CENTER);
+// No WS_SYSMENU: no close button, as the dialogs end only by their own buttons or keys.
+DialogTemplate::DialogTemplate(const wchar_t* caption, short width, short height)
+    : DialogTemplate(WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_CENTER, caption,
+                     width, height) {}
+
+DialogTemplate::DialogTemplate(DWORD style, const wchar_t* caption, short width, short height) {
+  PutDword(style);
   PutDword(0);
   words_.push_back(0);  // the item count, raised by Add
   for (const short value : {short{0}, short{0}, width, height}) {

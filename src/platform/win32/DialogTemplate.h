@@ -18,6 +18,10 @@ class DialogTemplate {
   // Japanese face at 9 points; sizes in dialog units.
   DialogTemplate(const wchar_t* caption, short width, short height);
 
+  // A page without a frame, to sit inside another dialog (a tab control's page); the
+  // keyboard moves through its controls as through its parent's.
+  static DialogTemplate ChildPage() { return DialogTemplate(kChildPageStyle, L"", 0, 0); }
+
   // Controls come in tab order. WS_CHILD | WS_VISIBLE are added.
   void Add(Kind kind, WORD id, const wchar_t* text, DWORD style, short x, short y, short width,
            short height);
@@ -30,6 +34,9 @@ class DialogTemplate {
   static constexpr WORD kPointSize = 9;
 
  private:
+  static constexpr DWORD kChildPageStyle = WS_CHILD | DS_CONTROL | DS_SETFONT;
+  DialogTemplate(DWORD style, const wchar_t* caption, short width, short height);
+
   void PutDword(DWORD value);
   void PutText(const wchar_t* text);
   void AlignToDword();

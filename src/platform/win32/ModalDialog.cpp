@@ -35,8 +35,10 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam,
       case WM_NCDESTROY:
         self->hwnd_ = nullptr;
         return FALSE;
-      default:
-        return FALSE;
+      default: {
+        INT_PTR result = FALSE;
+        return self->Message(message, wParam, lParam, result) ? result : FALSE;
+      }
     }
   } catch (...) {
     // The dialog stays as it is; nothing unwinds through the dialog manager.

@@ -32,6 +32,8 @@ class ModalDialog {
   virtual void Opened() = 0;
   // WM_COMMAND from a control (or from the dialog manager, for Enter and Escape).
   virtual void Command(int id, int code) = 0;
+  // Any other message; true when handled, with the dialog procedure's result in `result`.
+  virtual bool Message(UINT, WPARAM, LPARAM, INT_PTR& /*result*/) { return false; }
 
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -145,6 +145,8 @@ HWND FocusOf(HWND dialog) {
   return info.hwndFocus;
 }
 
+Texts CutCaptions(HWND parent) { return CaptionsWhere(parent, IsCut); }
+
 void Type(HWND edit, const std::wstring& text) {
   for (const wchar_t c : text) Query(edit, WM_CHAR, c, 1);
 }

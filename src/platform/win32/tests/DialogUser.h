@@ -40,6 +40,8 @@ std::wstring TextOf(HWND window);
 Texts ChildTexts(HWND dialog);  // in window order, which is tab order
 Texts ListTexts(HWND list);
 HWND FocusOf(HWND dialog);  // in the dialog's thread
+// The captions of the statics and buttons on `parent` that their controls cut.
+Texts CutCaptions(HWND parent);
 
 void Type(HWND edit, const std::wstring& text);
 void PressKey(HWND focus, WPARAM key);  // through the dialog manager
