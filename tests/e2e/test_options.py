@@ -4,6 +4,8 @@ Cancel; the window is topmost again after it either way."""
 
 import unittest
 
+import settingsfile
+
 from kvharness import wait_until
 from test_shell import ShellTestCase
 
@@ -41,6 +43,44 @@ class OptionsTest(ShellTestCase):
         self.stop_korvane()
         after = (self.korvane.dir / "Data" / "Setting.dat").read_bytes()
         self.assertEqual(after, before)
+
+    def page(self, dialog, index):
+        """Shows the page at that place of the tab control (from 0; the dialog opens on the
+        last), as the arrow keys on the focused tabs do, and answers its controls."""
+        rect = dialog["rect"]
+        self.session.move_pointer(rect["left"] + 30, rect["top"] + 40)
+        self.session.xdotool("key", *(["Left"] * (7 - index)))
+        pages = [c for c in self.session.dialog(OPTIONS, self.pid)["controls"]
+                 if c["class"] == "#32770"]
+        wait_until(lambda: self.visible_page() == pages[index]["hwnd"], 5, f"page {index}")
+        self.page_hwnd = pages[index]["hwnd"]
+        return self.session.driver("children", self.page_hwnd)["children"]
+
+    def visible_page(self):
+        return next((c["hwnd"] for c in self.session.dialog(OPTIONS, self.pid)["controls"]
+                     if c["class"] == "#32770" and c["visible"]), None)
+
+    def test_a_lower_limit_keeps_the_newest_unlocked_memories(self):
+        self.korvane.set_settings(memory_limit=20)
+        self.korvane.write_memories(["L1", "L2"])
+        self.start_korvane()
+        self.pid = self.korvane.info()["pid"]
+        for i in range(10):
+            self.session.copy(f"U{i}")
+            wait_until(lambda: len(self.korvane.memories()) == 3 + i, 10, f"copy U{i}")
+        dialog = self.open_options()
+        controls = self.page(dialog, 3)  # メモリ
+        self.screenshot("memory-page.png")
+        limit = next(c for c in controls if c["class"] == "Edit")
+        self.assertEqual(limit["text"], "20")
+        # The page's first field is the limit: the text typed over.
+        self.session.driver("edit-set", self.page_hwnd, "5".encode("utf-8").hex())
+        self.session.press(dialog, "OK")
+        wait_until(self.gone, 5, "the dialog to close")
+        wait_until(lambda: self.korvane.memory_texts() == ["L1", "L2", "U7", "U8", "U9"], 5,
+                   "the locked memories and the three newest unlocked ones")
+        self.stop_korvane()
+        self.assertEqual(self.stored_settings()[settingsfile.MEMORY_LIMIT], 5)
 
 
 if __name__ == "__main__":
