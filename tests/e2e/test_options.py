@@ -82,6 +82,42 @@ class OptionsTest(ShellTestCase):
         self.stop_korvane()
         self.assertEqual(self.stored_settings()[settingsfile.MEMORY_LIMIT], 5)
 
+    def click_on_page(self, caption):
+        """A click on the shown page's button or check box of that caption."""
+        self.session.press({"hwnd": self.page_hwnd}, caption)
+
+    def test_ok_puts_the_window_on_top_and_the_display_items_into_effect(self):
+        self.korvane.set_entries({settingsfile.ALWAYS_ON_TOP: 0, settingsfile.SHOW_NUMBER: 0})
+        self.korvane.write_memories(["one"])
+        self.start_korvane()
+        self.pid = self.korvane.info()["pid"]
+        narrow = self.korvane.info()["rect"]["width"]
+        self.assertFalse(self.topmost(self.korvane.hwnd))
+        self.assertEqual(len(self.korvane.option_buttons()), 6)
+        # Each opening starts on the version page with the tabs focused.
+        dialog = self.open_options()
+        self.page(dialog, 0)  # 動作設定１
+        self.click_on_page("ウインドウを常に手前に表示")
+        self.session.press(dialog, "OK")
+        wait_until(self.gone, 5, "the dialog to close")
+        wait_until(lambda: self.topmost(self.korvane.hwnd), 5, "the window topmost")
+        dialog = self.open_options()
+        self.page(dialog, 5)  # 表示項目
+        self.screenshot("display-page.png")
+        self.click_on_page("コピー")
+        self.click_on_page("メモリ番号を表示する")
+        self.session.press(dialog, "OK")
+        wait_until(self.gone, 5, "the dialog to close")
+        # One column: the number margin grows by 12 beside it and 12 at the side.
+        wait_until(lambda: self.korvane.info()["rect"]["width"] == narrow + 24, 5,
+                   "the window wider by the numbers' margin")
+        self.assertEqual([b["text"] for b in self.korvane.option_buttons()],
+                         ["貼り付け", "切り取り", "元に戻す", "やり直す", "UnLockメモリ全消去"])
+        self.stop_korvane()
+        stored = self.stored_settings()
+        self.assertEqual((stored[settingsfile.ALWAYS_ON_TOP], stored[settingsfile.SHOW_NUMBER],
+                          stored[settingsfile.COPY_BUTTON]), (1, 1, 0))
+
 
 if __name__ == "__main__":
     unittest.main()
