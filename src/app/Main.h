@@ -249,6 +249,8 @@ class TForm1 final : private platform::MainWindowEvents {
   void PaintFrameOn(platform::Canvas& canvas);
   void ClosePreviewOfGoneMemory();
   void LoadLockedGroup(const std::string& group);
+  // Drops the oldest unlocked memories beyond MemoryLimit, which is first raised to the locked
+  // count: locked memories are never dropped.
   void TrimToMemoryLimit();
   // The files of a group deleted from the list whose folder no other group shares.
   void DeleteGroupFiles(const std::string& group, const std::vector<std::string>& kept);

@@ -2,6 +2,7 @@
 // into effect at once (the memories trimmed, the option buttons, the window, the tab order and
 // the hotkey built anew).
 #include <algorithm>
+#include <utility>
 
 #include "app/Main.h"
 #include "app/ModalDialogGuard.h"
@@ -13,6 +14,30 @@ namespace korvane {
 namespace {
 constexpr int kOptionsHelpContext = 10;
 constexpr int kMaxMemoryLimit = 99;
+
+// The on/off settings that the dialog shows as they are and hands back as they are.
+using Switch = std::pair<bool Settings::*, bool platform::OptionValues::*>;
+constexpr Switch kSwitches[] = {
+    {&Settings::AutoHide, &platform::OptionValues::AutoHide},
+    {&Settings::AlwaysOnTop, &platform::OptionValues::AlwaysOnTop},
+    {&Settings::ShowCopyButton, &platform::OptionValues::ShowCopyButton},
+    {&Settings::ShowPasteButton, &platform::OptionValues::ShowPasteButton},
+    {&Settings::ShowCutButton, &platform::OptionValues::ShowCutButton},
+    {&Settings::ShowUndoButton, &platform::OptionValues::ShowUndoButton},
+    {&Settings::ShowRedoButton, &platform::OptionValues::ShowRedoButton},
+    {&Settings::ShowAllEraseButton, &platform::OptionValues::ShowAllEraseButton},
+    {&Settings::GrowLeft, &platform::OptionValues::GrowLeft},
+    {&Settings::ShowPreview, &platform::OptionValues::ShowPreview},
+    {&Settings::PreviewBelow, &platform::OptionValues::PreviewBelow},
+    {&Settings::SaveOnLockChange, &platform::OptionValues::SaveOnLockChange},
+    {&Settings::SaveUnlocked, &platform::OptionValues::SaveUnlocked},
+    {&Settings::SkipDuplicates, &platform::OptionValues::SkipDuplicates},
+    {&Settings::ManualMemory, &platform::OptionValues::ManualMemory},
+    {&Settings::KeepWatchAtStart, &platform::OptionValues::KeepWatchAtStart},
+    {&Settings::ShowMemoryNumber, &platform::OptionValues::ShowMemoryNumber},
+    {&Settings::KeepHiddenAtStart, &platform::OptionValues::KeepHiddenAtStart},
+    {&Settings::TrayClickUnhides, &platform::OptionValues::TrayClickUnhides},
+};
 }  // namespace
 
 void TForm1::PM_OptionClick() {
@@ -32,16 +57,9 @@ void TForm1::PM_OptionClick() {
 
 void TForm1::FillOptions(OptionsEditing& editing) {
   platform::OptionValues& v = editing.Values();
-  v.AutoHide = Config.AutoHide;
+  for (const auto& [setting, value] : kSwitches) v.*value = Config.*setting;
   v.HiddenWidth = Config.HiddenWidth;
-  v.AlwaysOnTop = Config.AlwaysOnTop;
   v.WorkspaceColor = Config.WorkspaceColor;
-  v.ShowCopyButton = Config.ShowCopyButton;
-  v.ShowPasteButton = Config.ShowPasteButton;
-  v.ShowCutButton = Config.ShowCutButton;
-  v.ShowUndoButton = Config.ShowUndoButton;
-  v.ShowRedoButton = Config.ShowRedoButton;
-  v.ShowAllEraseButton = Config.ShowAllEraseButton;
   // The limit never goes below the locked memories; one stored below them shows at their count.
   v.MemoryLimitMinimum = std::clamp(LockedCount(), 1, kMaxMemoryLimit);
   v.MemoryLimit = std::clamp(Config.MemoryLimit, v.MemoryLimitMinimum, kMaxMemoryLimit);
@@ -51,39 +69,22 @@ void TForm1::FillOptions(OptionsEditing& editing) {
   v.MemorySelectColor = Config.MemorySelectColor;
   v.MemoryLockColor = Shared.MemoryLockColor;
   editing.HotKey().Set(Config.HotKeyCode, Config.HotKeyModifier);
-  v.GrowLeft = Config.GrowLeft;
-  v.ShowPreview = Config.ShowPreview;
-  v.PreviewBelow = Config.PreviewBelow;
-  v.SaveOnLockChange = Config.SaveOnLockChange;
-  v.SaveUnlocked = Config.SaveUnlocked;
   editing.SetShortcuts(Config.DirectPasteKeys);
   v.HideWait = Config.HideWait;
   v.ScrollAmount = Config.ScrollAmount;
-  v.SkipDuplicates = Config.SkipDuplicates;
   v.DoubleClickPaste = Shared.DoubleClickPaste;
-  v.ManualMemory = Config.ManualMemory;
-  v.KeepWatchAtStart = Config.KeepWatchAtStart;
-  v.ShowMemoryNumber = Config.ShowMemoryNumber;
-  v.KeepHiddenAtStart = Config.KeepHiddenAtStart;
-  v.TrayClickUnhides = Config.TrayClickUnhides;
   editing.TabStops().Fill(Config.TabOrder);
 }
 
 void TForm1::ApplyOptions(OptionsEditing& editing) {
   const platform::OptionValues& v = editing.Values();
-  Config.AutoHide = v.AutoHide;
+  // The buttons shown so far go before the show flags change; the new set is made after.
+  DeleteOptionButton();
+  for (const auto& [setting, value] : kSwitches) Config.*setting = v.*value;
+  PopForwardChecked = Config.AlwaysOnTop;
   Config.HiddenWidth = v.HiddenWidth;
-  Config.AlwaysOnTop = v.AlwaysOnTop;
-  PopForwardChecked = v.AlwaysOnTop;
   Config.WorkspaceColor = v.WorkspaceColor;
   Window->SetColor(Config.WorkspaceColor);
-  DeleteOptionButton();
-  Config.ShowCopyButton = v.ShowCopyButton;
-  Config.ShowPasteButton = v.ShowPasteButton;
-  Config.ShowCutButton = v.ShowCutButton;
-  Config.ShowUndoButton = v.ShowUndoButton;
-  Config.ShowRedoButton = v.ShowRedoButton;
-  Config.ShowAllEraseButton = v.ShowAllEraseButton;
   CreateOptionButton();
   Config.MemoryLimit = v.MemoryLimit;
   Config.MemoriesPerColumn = v.MemoriesPerColumn;
@@ -93,29 +94,14 @@ void TForm1::ApplyOptions(OptionsEditing& editing) {
   Shared.MemoryLockColor = v.MemoryLockColor;
   Config.HotKeyCode = static_cast<std::int16_t>(editing.HotKey().Key());
   Config.HotKeyModifier = static_cast<std::int16_t>(editing.HotKey().Modifier());
-  Config.GrowLeft = v.GrowLeft;
-  Config.ShowPreview = v.ShowPreview;
-  Config.PreviewBelow = v.PreviewBelow;
-  Config.SaveOnLockChange = v.SaveOnLockChange;
-  Config.SaveUnlocked = v.SaveUnlocked;
   Config.DirectPasteKeys = editing.Shortcuts();
   Config.HideWait = static_cast<std::int16_t>(v.HideWait);
   Config.ScrollAmount = static_cast<std::int16_t>(v.ScrollAmount);
-  Config.SkipDuplicates = v.SkipDuplicates;
   Shared.DoubleClickPaste = v.DoubleClickPaste;
-  Config.ManualMemory = v.ManualMemory;
-  Config.KeepWatchAtStart = v.KeepWatchAtStart;
-  Config.ShowMemoryNumber = v.ShowMemoryNumber;
-  Config.KeepHiddenAtStart = v.KeepHiddenAtStart;
-  Config.TrayClickUnhides = v.TrayClickUnhides;
   Config.TabOrder = PackTabOrder(editing.TabStops().Numbers());
   if (LockedTable) LockedTable->UpdateColors();
   if (UnlockedTable) UnlockedTable->UpdateColors();
-  // Locked memories are never dropped: the trim ends when no unlocked one is left.
-  while (UnlockedTable && UnlockedCount() > 0 &&
-         LockedCount() + UnlockedCount() > Config.MemoryLimit) {
-    UnlockedTable->RemoveFirst();
-  }
+  TrimToMemoryLimit();
   Shared.NumberMargin = Config.ShowMemoryNumber ? 20 : 8;
   SetFormSize(true);
   SetControlPosition();
