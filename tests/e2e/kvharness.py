@@ -16,6 +16,7 @@ Environment:
 """
 
 import atexit
+import ctypes
 import json
 import os
 import shutil
@@ -275,6 +276,22 @@ class Session:
         subprocess.run(["xdotool", *map(str, args)], env=self.env, stdin=subprocess.DEVNULL,
                        check=True, timeout=30, capture_output=True)
 
+    def press_keys_by_code(self, *names):
+        """Presses and releases each key (X key symbol names) through XTest by its key code
+        alone, as a user's keyboard does. For a keypad digit xdotool wraps the key in Num Lock
+        presses of its own, each a key of its own to a window that takes every key."""
+        trace("xtest " + " ".join(names))
+        with _XDisplay(self.display) as x:
+            for name in names:
+                x.press(name)
+
+    def set_num_lock(self, on):
+        """Num Lock on or off, pressed only when it is not so already."""
+        with _XDisplay(self.display) as x:
+            if x.num_lock() != on:
+                trace(f"xtest Num_Lock ({'on' if on else 'off'})")
+                x.press("Num_Lock")
+
     def pointer(self):
         """Where the X server has the pointer, and the X window under it: (x, y, window)."""
         out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env,
@@ -481,6 +498,60 @@ def _start_xvfb(log_path, tied_to_this_process):
         xvfb.kill()
         raise HarnessError(f"Xvfb did not start; see {log_path}")
     return xvfb, int(number)
+
+
+class _XDisplay:
+    """Xlib and XTest through ctypes, for the few things xdotool cannot do."""
+
+    MOD2_MASK = 0x10  # Num Lock, on this X server's modifier map
+
+    def __init__(self, display):
+        self.name = f":{display}".encode()
+        x11 = self.x11 = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XStringToKeysym.restype = ctypes.c_ulong
+        x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+        x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+        x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XFlush.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        pointer = ctypes.POINTER
+        x11.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, pointer(ctypes.c_ulong),
+                                      pointer(ctypes.c_ulong), pointer(ctypes.c_int),
+                                      pointer(ctypes.c_int), pointer(ctypes.c_int),
+                                      pointer(ctypes.c_int), pointer(ctypes.c_uint)]
+        self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                ctypes.c_ulong]
+
+    def __enter__(self):
+        self.display = self.x11.XOpenDisplay(self.name)
+        if not self.display:
+            raise HarnessError(f"cannot open display {self.name.decode()}")
+        return self
+
+    def __exit__(self, *exc):
+        self.x11.XCloseDisplay(self.display)
+
+    def press(self, name):
+        code = self.x11.XKeysymToKeycode(self.display, self.x11.XStringToKeysym(name.encode()))
+        if not code:
+            raise HarnessError(f"no key gives {name}")
+        for down in (1, 0):
+            self.xtst.XTestFakeKeyEvent(self.display, code, down, 0)
+            self.x11.XFlush(self.display)
+            time.sleep(0.03)
+
+    def num_lock(self):
+        windows = [ctypes.c_ulong() for _ in range(2)]
+        places = [ctypes.c_int() for _ in range(4)]
+        mask = ctypes.c_uint()
+        self.x11.XQueryPointer(self.display, self.x11.XDefaultRootWindow(self.display),
+                               *map(ctypes.byref, windows), *map(ctypes.byref, places),
+                               ctypes.byref(mask))
+        return bool(mask.value & self.MOD2_MASK)
 
 
 # The one session of this process

@@ -64,6 +64,20 @@ class ShellTestCase(KorvaneTestCase):
     def stored_settings(self):
         return settingsfile.parse((self.korvane.dir / "Data" / "Setting.dat").read_bytes())
 
+    def active_notepad(self):
+        notepad = self.start_notepad()
+        notepad.place(400, 200, 500, 300)
+        self.activate_window(notepad.hwnd, "notepad")
+        return notepad
+
+    def press_in(self, notepad, key):
+        """A key pressed while notepad is active. Without a window manager X sends keys to the
+        window under the pointer, so the pointer rests on notepad."""
+        rect = self.session.driver("info", notepad.hwnd)["rect"]
+        self.session.xdotool("mousemove", (rect["left"] + rect["right"]) // 2,
+                             (rect["top"] + rect["bottom"]) // 2)
+        self.session.xdotool("key", key)
+
 
 class TrayTest(ShellTestCase):
 
@@ -215,20 +229,6 @@ class DragTest(ShellTestCase):
 
 
 class HotKeyTest(ShellTestCase):
-
-    def active_notepad(self):
-        notepad = self.start_notepad()
-        notepad.place(400, 200, 500, 300)
-        self.activate_window(notepad.hwnd, "notepad")
-        return notepad
-
-    def press_in(self, notepad, key):
-        """A key pressed while notepad is active. Without a window manager X sends keys to the
-        window under the pointer, so the pointer rests on notepad."""
-        rect = self.session.driver("info", notepad.hwnd)["rect"]
-        self.session.xdotool("mousemove", (rect["left"] + rect["right"]) // 2,
-                             (rect["top"] + rect["bottom"]) // 2)
-        self.session.xdotool("key", key)
 
     def test_the_hotkey_brings_the_window_forward(self):
         korvane = self.start_korvane()

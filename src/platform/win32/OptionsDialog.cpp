@@ -224,17 +224,22 @@ void OptionsDialog::ShowEnabling() {
 
 void OptionsDialog::TabFieldChanged(int index) {
   if (filling_ || showingTabNumbers_) return;
-  editor_.TabFieldChanged(index, FromWide(WindowText(Control(TabField(index)))));
-  ShowTabNumbers();
+  const std::wstring typed = WindowText(Control(TabField(index)));
+  editor_.TabFieldChanged(index, FromWide(typed));
+  // A field the user has just emptied keeps its empty text for the next digit: writing the
+  // old number back would put the caret before it and the one-digit field would refuse the
+  // digit typed next.
+  ShowTabNumbers(typed.empty() ? index : -1);
 }
 
-void OptionsDialog::ShowTabNumbers() {
+void OptionsDialog::ShowTabNumbers(int emptied) {
   // Setting a field's text reports a change like the user's typing, which is not one.
   showingTabNumbers_ = true;
   for (int i = 0; i < kTabFieldCount; ++i) {
     const int number = editor_.TabNumber(i);
     const std::wstring text = std::to_wstring(number);
     const HWND field = Control(TabField(i));
+    if (i == emptied) continue;
     SendMessageW(Control(UpDownOf(TabField(i))), UDM_SETRANGE32, 0, 7);
     if (WindowText(field) != text) SetWindowTextW(field, text.c_str());
   }
@@ -283,6 +288,8 @@ void OptionsDialog::ChangeColor(const ColorField& field) {
 void OptionsDialog::Command(int id, int code) {
   if (id >= kFirstTabField && id < TabField(kTabFieldCount) && (id - kFirstTabField) % 2 == 0) {
     if (code == EN_CHANGE) TabFieldChanged((id - kFirstTabField) / 2);
+    // Left empty: it shows its number again.
+    if (code == EN_KILLFOCUS) ShowTabNumbers();
     return;
   }
   if (id == kShortcutCount) {

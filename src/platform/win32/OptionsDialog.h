@@ -42,7 +42,7 @@ class OptionsDialog : private ModalDialog {
   void ShowGrid();
   int GridRow() const;
   void TabFieldChanged(int index);
-  void ShowTabNumbers();
+  void ShowTabNumbers(int emptied = -1);
   void ShowSamples();
   INT_PTR ColorStatic(HWND control, HDC dc);
   void ChangeColor(const options::ColorField& field);

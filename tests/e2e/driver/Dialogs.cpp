@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -157,6 +158,55 @@ int CmdListClick(const wchar_t* const* args, int count) {
   }
   Json j;
   j.Begin().Int("selection", Ask(list, LB_GETCURSEL)).End();
+  Emit(j.Text());
+  return 0;
+}
+
+int CmdGrid(const wchar_t* const* args, int count) {
+  HWND grid = nullptr;
+  if (count != 1 || !ParseHandle(args[0], grid)) return Fail(2, "usage: grid <list-view-hwnd>");
+  DWORD pid = 0;
+  GetWindowThreadProcessId(grid, &pid);
+  const HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return Fail(1, "cannot open the list view's process");
+  // The item and its text buffer live in the owner's memory: a list view reads and writes
+  // them there, and nothing marshals them across processes.
+  constexpr int kChars = 64;
+  const SIZE_T size = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT,
+                                                   PAGE_READWRITE));
+  if (!remote) {
+    CloseHandle(process);
+    return Fail(1, "VirtualAllocEx failed");
+  }
+  auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+  const LRESULT rows = Ask(grid, LVM_GETITEMCOUNT);
+  const LRESULT focused = Ask(grid, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+  Json j;
+  j.Begin().Int("focused", focused).BeginArray("rows");
+  bool ok = rows >= 0;
+  for (LRESULT row = 0; ok && row < rows; ++row) {
+    j.BeginArray(nullptr);
+    for (int column = 0; ok && column < 2; ++column) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = remoteText;
+      item.cchTextMax = kChars;
+      wchar_t text[kChars] = {};
+      SIZE_T moved = 0;
+      ok = WriteProcessMemory(process, remote, &item, sizeof item, &moved) &&
+           Ask(grid, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(remote)) >= 0 &&
+           ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), &moved);
+      j.Str(nullptr, std::wstring(text));
+    }
+    j.EndArray();
+  }
+  j.EndArray().End();
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!ok) return Fail(1, "the list view did not answer");
   Emit(j.Text());
   return 0;
 }

@@ -23,4 +23,8 @@ int CmdPress(const wchar_t* const* args, int count);
 // click (-1 for none); exit 1 when there is no list box or no such entry.
 int CmdListClick(const wchar_t* const* args, int count);
 
+// grid <list-view-hwnd>: the rows of a report list view, two columns each, and the row that
+// has the focus (-1 for none). Answers {"focused":..., "rows":[["...", "..."], ...]}.
+int CmdGrid(const wchar_t* const* args, int count);
+
 }  // namespace kvdriver

@@ -817,7 +817,8 @@ int Usage() {
               "hold-hotkey <modifiers> <vk> <logfile> | select <hwnd> <start> <end> | "
               "keys <logfile> | hide <hwnd> | gui <hwnd> | "
               "dialog <caption-utf8-hex> <pid> [<timeout-ms>] | "
-              "press <dialog-hwnd> <caption-utf8-hex> | list-click <dialog-hwnd> <index>");
+              "press <dialog-hwnd> <caption-utf8-hex> | list-click <dialog-hwnd> <index> | "
+              "grid <list-view-hwnd>");
 }
 
 }  // namespace
@@ -907,6 +908,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dialog") return kvdriver::CmdDialog(args, rest);
   if (command == L"press") return kvdriver::CmdPress(args, rest);
   if (command == L"list-click") return kvdriver::CmdListClick(args, rest);
+  if (command == L"grid") return kvdriver::CmdGrid(args, rest);
 
   if (command == L"hold-hotkey") {
     long modifiers = 0;
