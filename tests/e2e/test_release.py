@@ -103,7 +103,7 @@ class ReleaseZipTest(unittest.TestCase):
         self.assertFalse(raw.startswith(b"\xef\xbb\xbf"))
         for what, phrase in (("version", f"Korvane {VERSION}"), ("how to start", "Korvane.exe"),
                              ("where its files live", "Data\\Setting.dat"),
-                             ("removing it", "フォルダーを\r\n削除"),
+                             ("removing it", "削除（アンインストール）"),
                              ("no registry", "レジストリには何も書きません"),
                              ("nothing outside", "フォルダーの外には何も書きません"),
                              ("the hotkey", "Ctrl＋F12")):
