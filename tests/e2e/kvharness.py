@@ -401,14 +401,15 @@ class Session:
         """Clicks an entry of the dialog's list box; the selection as the dialog then has it."""
         return self.driver("list-click", dialog["hwnd"], index)["selection"]
 
-    def wine(self, *args, log_path=None):
-        """Starts a Windows program (by Unix or Windows path) in this session's prefix."""
+    def wine(self, *args, log_path=None, cwd=None):
+        """Starts a Windows program (by Unix or Windows path) in this session's prefix; with
+        cwd, in that current folder (Wine hands it on as the program's own)."""
         trace("wine " + " ".join(map(str, args)))
         log = open(log_path, "ab") if log_path else subprocess.DEVNULL
         try:
             return subprocess.Popen(["wine", *map(str, args)], env=self.env,
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-                                    start_new_session=True)
+                                    start_new_session=True, cwd=cwd)
         finally:
             if log_path:
                 log.close()
@@ -638,10 +639,13 @@ def edit_settings(data, **values):
 class Korvane:
     """A private copy of the installation, and the Korvane.exe processes started from it."""
 
-    def __init__(self, session, root, folder_name="Korvane"):
+    def __init__(self, session, root, folder_name="Korvane", in_place=False):
+        """A copy of the build's installation at root/folder_name; with in_place, the
+        installation already laid out there (an unpacked release) is used as it is."""
         self.session = session
         self.dir = Path(root) / folder_name
-        shutil.copytree(win_dir(), self.dir, symlinks=True)
+        if not in_place:
+            shutil.copytree(win_dir(), self.dir, symlinks=True)
         self.exe = self.dir / "Korvane.exe"
         self.wine_log = Path(root) / "wine.log"
         self.process = None
@@ -693,8 +697,8 @@ class Korvane:
 
     # The process
 
-    def start(self):
-        self.process = self.session.wine(self.exe, log_path=self.wine_log)
+    def start(self, cwd=None):
+        self.process = self.session.wine(self.exe, log_path=self.wine_log, cwd=cwd)
         self.hwnd = None
         return self.process
 

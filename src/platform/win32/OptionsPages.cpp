@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/OptionsControls.h"
+#include "platform/win32/Version.h"
 
 namespace korvane::platform::win32::options {
 
@@ -129,7 +130,7 @@ void LayOutTabStops(PageBuilder& b) {
 void LayOutVersion(PageBuilder& b) {
   b.Add(WC_STATICW, kIcon, L"", SS_ICON, 40, 40, 32, 32);
   b.Add(WC_STATICW, kProductName, L"Korvane", SS_LEFT | SS_NOPREFIX, 90, 30, 200, 42);
-  b.Add(WC_STATICW, kVersion, L"Version 1.21", SS_LEFT | SS_NOPREFIX, 92, 72, 200, kLine);
+  b.Add(WC_STATICW, kVersion, L"Version " KORVANE_VERSION_WIDE, SS_LEFT | SS_NOPREFIX, 92, 72, 200, kLine);
 }
 
 }  // namespace
