@@ -43,6 +43,18 @@ kv_configure_win() {
     -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release
 }
 
+# Installs what is missing, then builds build/win with its output in build/win-build.log;
+# ends the script with the log's tail when the build fails.
+kv_setup_and_build_win() {
+  "$KV_ROOT/scripts/setup.sh"
+  mkdir -p "$KV_ROOT/build"
+  kv_log "building build/win"
+  kv_configure_win >"$KV_ROOT/build/win-build.log" 2>&1 || {
+    tail -n 40 "$KV_ROOT/build/win-build.log" >&2
+    kv_die "the Windows build failed (build/win-build.log)"
+  }
+}
+
 # Starts Xvfb on a free display number that it picks itself; sets KV_XVFB_PID and
 # KV_DISPLAY (":N").
 #   kv_start_xvfb <log file>

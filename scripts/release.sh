@@ -7,13 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$KV_ROOT"
 
-"$KV_ROOT/scripts/setup.sh"
-mkdir -p build
-kv_log "building build/win"
-kv_configure_win >build/win-build.log 2>&1 || {
-  tail -n 40 build/win-build.log >&2
-  kv_die "the Windows build failed (build/win-build.log)"
-}
+kv_setup_and_build_win
 
 # The same sources give the same zip: its entries are dated by the last commit, not by now.
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then

@@ -7,13 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$KV_ROOT"
 
-"$KV_ROOT/scripts/setup.sh"
-mkdir -p build
-kv_log "building build/win"
-kv_configure_win >build/win-build.log 2>&1 || {
-  tail -n 40 build/win-build.log >&2
-  kv_die "the Windows build failed (build/win-build.log)"
-}
+kv_setup_and_build_win
 
 EXE="$KV_ROOT/build/win/Korvane/Korvane.exe"
 DRIVER="$KV_ROOT/build/win/tests/e2e/driver/kvdriver.exe"
