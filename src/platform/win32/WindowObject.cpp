@@ -23,6 +23,19 @@ std::unordered_map<HWND, SiblingOrder>& Orders() {
   return orders;
 }
 
+// The object of each window of this layer, stored when the window is made and dropped when it
+// goes. Kept here rather than in the window's user data: setting that is a round trip to the
+// server under Wine, for every control made.
+std::unordered_map<HWND, WindowObject*>& Objects() {
+  static std::unordered_map<HWND, WindowObject*> objects;
+  return objects;
+}
+
+WindowObject* StoredObject(HWND hwnd) {
+  const auto found = Objects().find(hwnd);
+  return found == Objects().end() ? nullptr : found->second;
+}
+
 SiblingOrder::Id IdOf(const WindowObject* object) {
   return reinterpret_cast<SiblingOrder::Id>(object);
 }
@@ -71,7 +84,7 @@ WindowObject* WindowObject::ObjectOf(HWND hwnd) {
       GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Procedure)) {
     return nullptr;
   }
-  return reinterpret_cast<WindowObject*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return StoredObject(hwnd);
 }
 
 WindowObject::~WindowObject() { DestroyOwnWindow(); }
@@ -119,7 +132,8 @@ void WindowObject::Make(bool visible) const {
   // Taken first: what the new window's messages run must find it made, not waiting.
   const std::unique_ptr<Waiting> waiting = std::move(waiting_);
   const Rect& r = waiting->bounds;
-  CreateWindowExW(0, waiting->className, waiting->text.c_str(),
+  // No WM_PARENTNOTIFY: the window takes no notice of its controls being made.
+  CreateWindowExW(WS_EX_NOPARENTNOTIFY, waiting->className, waiting->text.c_str(),
                   waiting->style | (visible ? WS_VISIBLE : 0), r.Left, r.Top, r.Width(),
                   r.Height(), parent_, nullptr, GetModuleHandleW(nullptr),
                   const_cast<WindowObject*>(this));
@@ -177,7 +191,7 @@ void WindowObject::DestroyOwnWindow() {
   LeaveSiblings();
   const HWND hwnd = hwnd_;
   if (!hwnd) return;
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  Objects().erase(hwnd);
   hwnd_ = nullptr;
   DestroyWindow(hwnd);
 }
@@ -292,10 +306,10 @@ LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
   WindowObject* self;
   if (message == WM_NCCREATE) {
     self = static_cast<WindowObject*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    Objects()[hwnd] = self;
     self->hwnd_ = hwnd;
   } else {
-    self = reinterpret_cast<WindowObject*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    self = StoredObject(hwnd);
   }
   if (message == WM_NCDESTROY) {
     // The order of its children goes with it; they are gone (or have never been made).
@@ -305,7 +319,7 @@ LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
   if (message == WM_NCDESTROY) {
     // The window is going without its owner's say (its parent was destroyed, say): the
     // object must not use the handle any more.
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    Objects().erase(hwnd);
     self->hwnd_ = nullptr;
     self->LeaveSiblings();
     return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -1,5 +1,5 @@
 // The bridge between a window and the object that owns it, written once for every window class
-// of this layer: the window procedure finds the object in GWLP_USERDATA (stored at WM_NCCREATE,
+// of this layer: the window procedure finds the object stored for the window (at WM_NCCREATE,
 // cleared at WM_NCDESTROY) and hands it the message.
 //
 // It also keeps the keyboard order of the main window's controls. Dialog navigation follows
