@@ -12,7 +12,13 @@ HWND g_next = nullptr;
 std::wstring g_text;
 
 void ReadClipboard(HWND hwnd) {
-  if (!OpenClipboard(hwnd)) return;
+  // Another viewer in front of us may still hold the clipboard open, reading the same copy:
+  // a viewer waits its turn rather than miss the copy.
+  int attempt = 0;
+  while (!OpenClipboard(hwnd)) {
+    if (++attempt == 1000) return;
+    Sleep(attempt < 10 ? 0 : 1);
+  }
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
       g_text.assign(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));

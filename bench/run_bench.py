@@ -15,6 +15,14 @@ time-copy): it runs inside the prefix, so that starting a Wine process per look 
   10 MB    the same copy with a text of 10 MB (target: under 100 ms for Korvane)
   preview  mouse onto a memory -> its preview window visible, for a text of 100 bytes and
            one of 10 MB (aim: under 50 ms both), timed by kvdriver time-preview
+  99       a full window of 99 memories (MemoryLimit 99, SaveUnlocked on, 99 unlocked memories
+           on disk, 20 to a column, numbers shown, all option buttons) against the same settings
+           with none: start -> visible window (target: at 99 <= 1.5 x at 0); and copy -> the
+           notification forwarded to the next viewer in the chain (bench_viewer.exe behind
+           Korvane shows the copied text) at the limit of 99 and at a limit of 5 (target: at
+           99 <= 1.3 x at 5), each also against bench_viewer.exe alone; for a copy made
+           while the chain is idle and for one made as soon as the copy before it has reached
+           the viewer (Korvane may still be taking that one)
   slide    the slide into the top edge of a window 170 high with steps of 10 (17 steps every
            5 ms: 85 ms at best): the interval between steps (median, 95th percentile) and the
            whole slide, watched by kvdriver time-slide from inside the prefix
@@ -40,6 +48,11 @@ BIG_TARGET_MS = 100
 # The shipped memory limit: after this many copies the window is full and each copy also drops
 # the oldest memory.
 MEMORY_LIMIT = 10
+# The large window: its memory limit, a column of 20, and the small one it is compared with.
+LARGE_LIMIT = 99
+SMALL_LIMIT = 5
+LARGE_PER_COLUMN = 20
+START_TARGET = 1.5
 # How kvdriver time-copy pads a text up to the size asked for.
 FILLER_START = "0123456789 the quick brown fox"
 
@@ -115,6 +128,75 @@ class Bench:
                 process.kill()
 
 
+    def installation(self, memories, limit):
+        """A Korvane installation of its own, as a user who keeps many memories sets it up:
+        the unlocked memories saved, numbered, 20 to a column, every option button shown, and
+        `memories` unlocked memories on disk."""
+        korvane = kvharness.Korvane(
+            self.session, Path(tempfile.mkdtemp(prefix="bench-", dir=self.session.root)))
+        korvane.set_settings(position=(20, 20), per_column=LARGE_PER_COLUMN, memory_limit=limit,
+                             save_unlocked=1, show_numbers=1)
+        korvane.set_entries({entry: 1 for entry in (
+            settingsfile.COPY_BUTTON, settingsfile.PASTE_BUTTON, settingsfile.CUT_BUTTON,
+            settingsfile.UNDO_BUTTON, settingsfile.REDO_BUTTON, settingsfile.ALL_ERASE_BUTTON)})
+        korvane.write_memories([f"saved memory {i:02d} with a longer text" for i in
+                                range(memories)], group="Unlock")
+        return korvane
+
+    def large_start_times(self, empty, full):
+        """Start -> visible window of both installations and of bench_window.exe, alternating;
+        the first round warms up."""
+        times = {"0": [], "99": [], "bare": []}
+        for run in range(self.runs + 1):
+            self.session.clear_clipboard()
+            at0 = self.time_start(kvharness.windows_path(empty.exe), "Korvane")
+            at99 = self.time_start(kvharness.windows_path(full.exe), "Korvane")
+            bare = self.time_start(self.window_exe, "KvBenchWindow")
+            if run > 0:
+                times["0"].append(at0)
+                times["99"].append(at99)
+                times["bare"].append(bare)
+        return times
+
+    def forward_pairs(self, hwnd, label, runs):
+        """For each run, a copy made while the chain is idle, and one made as soon as another
+        copy has reached the window (a viewer in front of it may still be busy with that one):
+        the time until the window shows each. The first run warms up."""
+        idle, burst = [], []
+        for run in range(runs + 1):
+            text = f"{label} {run:03d} "
+            answer = self.session.driver("time-copy", hwnd, text.encode("utf-8").hex(),
+                                         text.encode("utf-8").hex(), 0, 60000, timeout=120)
+            lead = f"{label} lead {run:03d}"
+            text = f"{label} next {run:03d}"
+            after = self.session.driver("time-copy-after", hwnd, lead.encode("utf-8").hex(),
+                                        text.encode("utf-8").hex(), text.encode("utf-8").hex(),
+                                        60000, timeout=120)
+            if run > 0:
+                idle.append(answer["ms"])
+                burst.append(after["ms"])
+        return idle, burst
+
+    def forward_times(self, korvane, label, runs):
+        """bench_viewer.exe joins the chain first, Korvane in front of it: the copies' times
+        until the viewer behind Korvane has been told and shows the text."""
+        self.session.clear_clipboard()
+        process = self.session.wine(self.viewer_exe)
+        try:
+            viewer = self.session.driver("find", "KvBenchViewer", 30000, "--class",
+                                         timeout=60)["hwnd"]
+            korvane.start()
+            try:
+                korvane.wait_window(timeout=120)
+                return self.forward_pairs(viewer, label, runs)
+            finally:
+                korvane.close(timeout=60)
+                self.session.driver("close", viewer, check=False)
+                process.wait(timeout=60)
+        finally:
+            if process.poll() is None:
+                process.kill()
+
     def slide_times(self, runs):
         """For each run a fresh start at the top edge, made active, then another window takes
         the activation: the times of the steps of the slide-in that follows, in ms after the
@@ -188,10 +270,34 @@ def report(name, korvane, bare):
     print(f"    minimal runs: {[round(x, 1) for x in bare]}", flush=True)
 
 
+def report_large(starts, forward, shown):
+    """The 99-memory figures, each against its floor program and its small-window twin."""
+    s0, s99, bare = (median_ms(starts[k]) for k in ("0", "99", "bare"))
+    print(f"start -> visible window: 0 memories {s0:.1f} ms ({s0 / bare:.2f} x floor), "
+          f"99 memories {s99:.1f} ms ({s99 / bare:.2f} x floor), bench_window {bare:.1f} ms")
+    verdict = "ok" if s99 <= START_TARGET * s0 else "over target"
+    print(f"    99 / 0 = {s99 / s0:.2f} (target <= {START_TARGET}: {verdict})")
+    for name in ("0", "99", "bare"):
+        print(f"    {name} runs: {[round(x, 1) for x in starts[name]]}")
+    for kind, what in (("idle", "a copy"), ("burst", "a copy right after another")):
+        f5, f99, ff = (median_ms(forward[k][kind]) for k in ("5", "99", "floor"))
+        print(f"{what} -> forwarded to the next viewer: at 5 memories {f5:.1f} ms "
+              f"({f5 / ff:.2f} x floor), at 99 {f99:.1f} ms ({f99 / ff:.2f} x floor), "
+              f"bench_viewer alone {ff:.1f} ms")
+        verdict = "ok" if f99 <= TARGET_RATIO * f5 else "over target"
+        print(f"    99 / 5 = {f99 / f5:.2f} (target <= {TARGET_RATIO}: {verdict})")
+        for name in ("5", "99", "floor"):
+            print(f"    {name} runs: {[round(x, 1) for x in forward[name][kind]]}")
+    print(f"copy -> the new button shows its caption, 99 memories: "
+          f"{median_ms(shown):.1f} ms; runs {[round(x, 1) for x in shown]}", flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("build", nargs="?", default=str(ROOT / "build" / "win"))
     parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--only-large", action="store_true",
+                        help="only the 99-memory figures")
     args = parser.parse_args()
     build = Path(args.build).resolve()
     os.environ["KORVANE_WIN_DIR"] = str(build / "Korvane")
@@ -204,6 +310,32 @@ def main():
 
     print(f"starting Xvfb and a Wine prefix; {args.runs} runs each (medians)", flush=True)
     bench = Bench(build, args.runs)
+
+    # The 99-memory window first: its figures are the ones to compare between builds.
+    empty = bench.installation(0, LARGE_LIMIT)
+    full = bench.installation(LARGE_LIMIT, LARGE_LIMIT)
+    small = bench.installation(SMALL_LIMIT, SMALL_LIMIT)
+    starts = bench.large_start_times(empty, full)
+    forward = {name: {"idle": [], "burst": []} for name in ("5", "99", "floor")}
+    # Alternating, so that a slow spell of the machine hits all three. Each text is new: one
+    # that Korvane kept from the round before would not be taken again (SkipDuplicates).
+    for round_ in range(2):
+        for name, times in (
+                ("5", bench.forward_times(small, f"small fwd {round_}", args.runs)),
+                ("99", bench.forward_times(full, f"large fwd {round_}", args.runs)),
+                ("floor", bench.with_bare_viewer(
+                    lambda hwnd: bench.forward_pairs(hwnd, f"viewer fwd {round_}", args.runs)))):
+            forward[name]["idle"] += times[0]
+            forward[name]["burst"] += times[1]
+    full.start()
+    try:
+        hwnd = full.wait_window(timeout=120)["hwnd"]
+        shown = [ms for ms, _ in bench.copy_times(hwnd, "large copy", args.runs + 1)[1:]]
+    finally:
+        full.close(timeout=60)
+    report_large(starts, forward, shown)
+    if args.only_large:
+        return 0
 
     korvane_start, bare_start = bench.start_times()
     report("start -> visible window", korvane_start, bare_start)

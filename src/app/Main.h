@@ -101,6 +101,8 @@ class TForm1 final : private platform::MainWindowEvents {
   // `announced`: a notification, rather than the retry timer, asks for it.
   void CaptureClipboard(bool announced);
   void UMCapture();
+  // The captions of memories that moved onto other panels, a few at a time.
+  void UMShowCaptions();
   // A clipboard change goes on to the next viewer without waiting for it; a chain change
   // with a time limit. A hung neighbour must not hang us.
   void NotifyNextViewer(platform::WParam wParam, platform::LParam lParam);
@@ -261,8 +263,9 @@ class TForm1 final : private platform::MainWindowEvents {
 
   bool destroyed_ = false;
   bool sessionEnded_ = false;  // Windows ended the session and what it needs is written
-  bool capturePosted_ = false;
-  bool dialogOpen_ = false;  // a modal dialog of ours is open  // a UM_CAPTURE waits in the window's queue
+  bool capturePosted_ = false;  // a UM_CAPTURE waits in the window's queue
+  bool captionsPosted_ = false;  // a UM_SHOWCAPTIONS does
+  bool dialogOpen_ = false;  // a modal dialog of ours is open
 };
 
 }  // namespace korvane

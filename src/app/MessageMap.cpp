@@ -61,6 +61,10 @@ bool TForm1::WindowMessage(std::uint32_t message, platform::WParam wParam,
       UMCapture();
       result = 0;
       return true;
+    case UM_SHOWCAPTIONS:
+      UMShowCaptions();
+      result = 0;
+      return true;
     case wm::ChangeCBChain:
       result = WMChangeCBChain(wParam, lParam);
       return true;

@@ -46,5 +46,9 @@ constexpr std::uint32_t UM_SHOWSTEP = 0x8192;
 // to it, after the notification has gone on down the chain; one at a time however many
 // changes came meanwhile.
 constexpr std::uint32_t UM_CAPTURE = 0x81A0;
+// Posted to itself when memories have moved onto panels that showed others (a copy at the
+// limit): their captions follow a few to a message, so that a notification sent to the window
+// meanwhile (the next copy) waits for a few of them at most, not for all.
+constexpr std::uint32_t UM_SHOWCAPTIONS = 0x81A1;
 
 }  // namespace korvane

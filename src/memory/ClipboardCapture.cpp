@@ -9,6 +9,8 @@ namespace {
 // A neighbour in the chain that takes longer than this to take a chain change is left behind
 // (it still gets the message): the window must go on painting and pasting.
 constexpr int kForwardTimeoutMs = 500;
+// Captions put on moved memories' panels per message: a few round trips to the system each.
+constexpr int kCaptionsAtOnce = 8;
 }  // namespace
 
 void TForm1::SetClipboard() {
@@ -64,6 +66,18 @@ void TForm1::UMCapture() {
   CaptureClipboard(true);
 }
 
+void TForm1::UMShowCaptions() {
+  captionsPosted_ = false;
+  int most = kCaptionsAtOnce;
+  // Input comes after posted messages: the user clicks a panel only once it shows its memory.
+  bool more = LockedTable && LockedTable->ShowCaptions(most);
+  more = (UnlockedTable && UnlockedTable->ShowCaptions(most)) || more;
+  if (more) {
+    captionsPosted_ = true;
+    Window->Post(UM_SHOWCAPTIONS, 0, 0);
+  }
+}
+
 void TForm1::NotifyNextViewer(platform::WParam wParam, platform::LParam lParam) {
   // Not waited for: a neighbour that is slow (it reads every copy) or hung must not keep
   // us from painting, pasting and closing while copies come, nor stack one notification
@@ -89,12 +103,19 @@ void TForm1::CaptureClipboard(bool announced) {
   }
   const std::int32_t countBefore = UnlockedTable->Count;
   // Memories loaded at start are not trimmed, so the table may hold more than the limit: the
-  // capture drops the oldest down to it, so the window never grows past the limit.
-  while (UnlockedTable->Count > 0 && locked + UnlockedTable->Count >= Config.MemoryLimit) {
+  // capture drops the oldest down to it, so the window never grows past the limit. The last
+  // one to go is AddMemory's to drop, which hands its buttons on to the memories after it.
+  while (UnlockedTable->Count > 0 && locked + UnlockedTable->Count > Config.MemoryLimit) {
     UnlockedTable->RemoveFirst();
   }
   UnlockedTable->AddMemory(Config.MemoryLimit - locked, false, std::move(copy->Text),
                            std::move(copy->Exact));
+  // Memories that moved onto other panels wait for their captions.
+  int none = 0;
+  if (!captionsPosted_ && UnlockedTable->ShowCaptions(none)) {
+    captionsPosted_ = true;
+    Window->Post(UM_SHOWCAPTIONS, 0, 0);
+  }
   SetFormSize(true);
   SetControlPosition();
   SetTabOrder();

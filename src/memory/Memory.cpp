@@ -41,6 +41,10 @@ MemoryItem::MemoryItem(MemoryOwner& owner, std::string text, bool locked,
   LockButton->SetVisible(false);
 }
 
+MemoryItem::MemoryItem(MemoryOwner& owner, std::string text, platform::UnicodeText exact,
+                       NoButtons)
+    : Text(std::move(text)), Exact(std::move(exact)), Owner(owner) {}
+
 MemoryItem::~MemoryItem() {
   // The shared pointers must never outlive the item they name.
   auto forget = [this] {
@@ -101,6 +105,40 @@ void MemoryItem::DrawNumber(int number, platform::Canvas& canvas) const {
   canvas.Rectangle(panel.Left - w - 2, panel.Top + 3, panel.Left - 2, panel.Top + 16);
   canvas.TextOut(panel.Left - w, panel.Top + 4, std::to_string(number));
   canvas.SetBrushColor(saved);
+}
+
+bool MemoryItem::AtRest() const {
+  // A preview stays with its memory either way: the panel it opened over shows another one
+  // now, and the next move of the mouse over it is seen as a move onto another memory.
+  return Panel && Owner.Shared.FocusedItem != this && Panel->BevelInner() == Bevel::None &&
+         !LockButton->Held();
+}
+
+MemoryItem::Buttons MemoryItem::GiveUpButtons() {
+  if (Panel) Panel->PassRestoredFocus(nullptr);
+  return Buttons{std::move(Panel), std::move(LockButton)};
+}
+
+MemoryItem::Buttons MemoryItem::TakeButtons(Buttons buttons) {
+  // A memory without buttons of its own is a new copy: unlocked.
+  const bool locked = LockButton && LockButton->Down();
+  Buttons own{std::move(Panel), std::move(LockButton)};
+  Panel = std::move(buttons.Panel);
+  LockButton = std::move(buttons.LockButton);
+  Panel->SetEvents(*this);
+  LockButton->SetEvents(*this);
+  if (own.Panel) own.Panel->PassRestoredFocus(Panel.get());
+  // The setters leave alone what is already so (the lock and colour of the unlocked memories
+  // all alike); the caption is another memory's.
+  LockButton->SetDown(locked);
+  UpdateColor();
+  captionPending_ = true;
+  return own;
+}
+
+void MemoryItem::ShowCaption() {
+  captionPending_ = false;
+  Panel->SetCaption(CaptionOf(Text));
 }
 
 void MemoryItem::ShowRaised() { Panel->SetBevels(Bevel::Raised, Bevel::None); }

@@ -21,8 +21,18 @@ std::string CaptionOf(const std::string& text);
 
 class MemoryItem final : private platform::PanelEvents, private platform::ToggleButtonEvents {
  public:
+  // A memory's panel and lock toggle, as one memory hands them on to another.
+  struct Buttons {
+    std::unique_ptr<platform::Panel> Panel;
+    std::unique_ptr<platform::ToggleButton> LockButton;
+  };
+
   // Makes the panel and the lock toggle on the owner's window, both hidden until PlaceAt.
   MemoryItem(MemoryOwner& owner, std::string text, bool locked, platform::UnicodeText exact = {});
+  // An unlocked memory that makes no buttons of its own: it is shown on buttons that another
+  // memory hands on (TakeButtons) before anything else is done with it.
+  struct NoButtons {};
+  MemoryItem(MemoryOwner& owner, std::string text, platform::UnicodeText exact, NoButtons);
   ~MemoryItem();
   MemoryItem(const MemoryItem&) = delete;
   MemoryItem& operator=(const MemoryItem&) = delete;
@@ -48,6 +58,19 @@ class MemoryItem final : private platform::PanelEvents, private platform::Toggle
   void SetVisible(bool on);
   void DrawNumber(int number, platform::Canvas& canvas) const;
 
+  // The memory can take over the buttons of another place without the user losing track:
+  // its panel has neither the focus nor a press, its lock toggle is not held.
+  bool AtRest() const;
+  // Hands the buttons on, for the memory that is about to go; it shows nowhere after it.
+  Buttons GiveUpButtons();
+  // Takes `buttons`, which stand where this memory now belongs, and hands back its own (none
+  // for a memory without), which still show it until another memory takes them. The panel
+  // keeps the caption it had until ShowCaption.
+  Buttons TakeButtons(Buttons buttons);
+  // The panel taken over still shows the caption of the memory before, until ShowCaption.
+  bool CaptionPending() const { return captionPending_; }
+  void ShowCaption();
+
  private:
   void PanelMouseDown(platform::MouseButton button, int x, int y) override;
   void PanelMouseUp(platform::MouseButton button, int x, int y) override;
@@ -60,6 +83,7 @@ class MemoryItem final : private platform::PanelEvents, private platform::Toggle
   void ShowPressed();
 
   MemoryOwner& Owner;
+  bool captionPending_ = false;
 };
 
 }  // namespace korvane

@@ -24,6 +24,11 @@ void MemoryTable::Clear() {
 
 void MemoryTable::AddMemory(int limit, bool locked, std::string text,
                             platform::UnicodeText exact) {
+  if (Count == limit && Head != nullptr && !locked && AllAtRest()) {
+    ShiftIntoPlace(new MemoryItem(Owner, std::move(text), std::move(exact),
+                                  MemoryItem::NoButtons{}));
+    return;
+  }
   auto* item = new MemoryItem(Owner, std::move(text), locked, std::move(exact));
   if (Head == nullptr) {
     Head = Tail = item;
@@ -38,6 +43,34 @@ void MemoryTable::AddMemory(int limit, bool locked, std::string text,
     --Count;
   }
   PushBack(item);
+}
+
+bool MemoryTable::AllAtRest() const {
+  for (MemoryItem* item = Head; item != nullptr; item = item->Next) {
+    if (!item->AtRest()) return false;
+  }
+  return true;
+}
+
+void MemoryTable::ShiftIntoPlace(MemoryItem* item) {
+  // Each memory moves one place towards Head, onto the buttons that stand there, and the new
+  // one takes the last place's: the buttons stay where they are, only what they show changes.
+  MemoryItem* oldest = Head;
+  Head = oldest->Next;
+  MemoryItem::Buttons carried = oldest->GiveUpButtons();
+  for (MemoryItem* moving = Head; moving != nullptr; moving = moving->Next) {
+    carried = moving->TakeButtons(std::move(carried));
+  }
+  delete oldest;
+  item->TakeButtons(std::move(carried));
+  if (Head == nullptr) {
+    Head = Tail = item;
+    item->Next = nullptr;
+    return;
+  }
+  Tail->Next = item;
+  Tail = item;
+  item->Next = nullptr;
 }
 
 void MemoryTable::PushFront(MemoryItem* item) {
@@ -124,6 +157,16 @@ void MemoryTable::LayOut(int width, int first, bool growLeft, int perColumn) {
   for (MemoryItem* item = Head; item != nullptr; item = item->Next, ++i) {
     item->PlaceAt(width, growLeft, i % perColumn, i / perColumn);
   }
+}
+
+bool MemoryTable::ShowCaptions(int& most) {
+  for (MemoryItem* item = Head; item != nullptr; item = item->Next) {
+    if (!item->CaptionPending()) continue;
+    if (most == 0) return true;
+    item->ShowCaption();
+    --most;
+  }
+  return false;
 }
 
 void MemoryTable::DrawNumbers(platform::Canvas& canvas, int first) const {

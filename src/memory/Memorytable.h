@@ -28,7 +28,9 @@ class MemoryTable {
   MemoryOwner& Owner;
 
   // Creates a memory and appends it; a table holding `limit` memories first drops its Head.
-  // A negative limit never drops. `exact`: the copied text when 932 cannot hold it.
+  // A negative limit never drops. `exact`: the copied text when 932 cannot hold it. A full
+  // table whose memories are all at rest keeps every button in its place: the memories move
+  // through them instead, and their captions follow with ShowCaptions.
   void AddMemory(int limit, bool locked, std::string text, platform::UnicodeText exact = {});
   void PushFront(MemoryItem* item);
   void PushBack(MemoryItem* item);
@@ -58,9 +60,15 @@ class MemoryTable {
   void SetVisible(bool on);
   void SetTabStops(bool on);
   void AssignTabOrder(int& counter);
+  // Puts the captions on panels that memories took over, `most` of them at a time (the
+  // remaining budget is left in it); true when some are still to come.
+  bool ShowCaptions(int& most);
 
  private:
   void Clear();
+  bool AllAtRest() const;
+  // Drops Head and appends `item`, a memory without buttons, on the buttons already standing.
+  void ShiftIntoPlace(MemoryItem* item);
 };
 
 }  // namespace korvane

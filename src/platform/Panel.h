@@ -27,6 +27,12 @@ class Panel {
  public:
   virtual ~Panel() = default;
 
+  // From now on the events go to `events`: the panel shows another memory.
+  virtual void SetEvents(PanelEvents& events) = 0;
+  // The memory shown here moves to `to` (to none when null): when the window would give the
+  // keyboard focus back to this panel the next time it is activated, it gives it to `to`.
+  virtual void PassRestoredFocus(Panel* to) = 0;
+
   virtual void SetBounds(int left, int top, int width, int height) = 0;
   virtual Rect BoundsRect() const = 0;  // in the main window's client coordinates
   virtual void SetCaption(const std::string& caption) = 0;  // code page 932

@@ -21,6 +21,11 @@ class ToggleButton {
  public:
   virtual ~ToggleButton() = default;
 
+  // From now on the clicks go to `events`: the button shows another memory's lock.
+  virtual void SetEvents(ToggleButtonEvents& events) = 0;
+  // The left mouse button went down on it and is not up yet.
+  virtual bool Held() const = 0;
+
   virtual void SetBounds(int left, int top, int width, int height) = 0;
   virtual Rect BoundsRect() const = 0;
   // A strip of four equal images: up, disabled, being pressed, down. Not owned; may be null,

@@ -32,21 +32,37 @@ void FakeCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 FakePanel::FakePanel(FakeMainWindow& window, platform::PanelEvents& events)
-    : window_(window), events_(events) {
+    : window_(window), events_(&events) {
   window_.Panels.push_back(this);
+  ++window_.ControlsMade;
 }
 
 FakePanel::~FakePanel() {
   // A control being destroyed reports nothing more, its focus loss included.
   *alive_ = false;
   if (window_.FocusedPanel == this) window_.FocusedPanel = nullptr;
+  if (window_.RestoredFocus == this) window_.RestoredFocus = nullptr;
   if (window_.hintArea_ == this) window_.hintArea_ = nullptr;
   auto& panels = window_.Panels;
   panels.erase(std::remove(panels.begin(), panels.end(), this), panels.end());
 }
 
 void FakePanel::SetBounds(int left, int top, int width, int height) {
-  Bounds = platform::BoundsOf(left, top, width, height);
+  const platform::Rect bounds = platform::BoundsOf(left, top, width, height);
+  if (bounds == Bounds) return;
+  Bounds = bounds;
+  ++window_.ControlMoves;
+}
+
+void FakePanel::SetEvents(platform::PanelEvents& events) {
+  events_ = &events;
+  // No control is at this address: the next look finds the mouse in another area.
+  static const char renewed = 0;
+  if (window_.hintArea_ == this) window_.hintArea_ = &renewed;
+}
+
+void FakePanel::PassRestoredFocus(platform::Panel* to) {
+  if (window_.RestoredFocus == this) window_.RestoredFocus = static_cast<FakePanel*>(to);
 }
 
 void FakePanel::SetBevels(Bevel outer, Bevel inner) {
@@ -61,20 +77,20 @@ void FakePanel::Focus() {
   std::shared_ptr<bool> alive = alive_;
   if (FakePanel* old = window_.FocusedPanel) {
     window_.FocusedPanel = nullptr;
-    window_.Dispatch([&] { old->events_.PanelExit(); });
+    window_.Dispatch([&] { old->events_->PanelExit(); });
   }
   if (!*alive) return;
   window_.FocusedPanel = this;
-  window_.Dispatch([&] { events_.PanelEnter(); });
+  window_.Dispatch([&] { events_->PanelEnter(); });
 }
 
 void FakePanel::Press(int x, int y, MouseButton button) {
   std::shared_ptr<bool> alive = alive_;
-  if (*alive) window_.Dispatch([&] { events_.PanelMouseDown(button, x, y); });
+  if (*alive) window_.Dispatch([&] { events_->PanelMouseDown(button, x, y); });
 }
 
 void FakePanel::Release(int x, int y, MouseButton button) {
-  window_.Dispatch([&] { events_.PanelMouseUp(button, x, y); });
+  window_.Dispatch([&] { events_->PanelMouseUp(button, x, y); });
 }
 
 void FakePanel::Click(int x, int y) {
@@ -88,15 +104,16 @@ void FakePanel::DoubleClick(int x, int y) {
   std::shared_ptr<bool> alive = alive_;
   Click(x, y);
   if (!*alive) return;
-  window_.Dispatch([&] { events_.PanelDblClick(); });
+  window_.Dispatch([&] { events_->PanelDblClick(); });
   if (!*alive) return;
-  window_.Dispatch([&] { events_.PanelMouseDown(MouseButton::Left, x, y); });
+  window_.Dispatch([&] { events_->PanelMouseDown(MouseButton::Left, x, y); });
   if (*alive) Release(x, y);
 }
 
 FakeToggleButton::FakeToggleButton(FakeMainWindow& window, platform::ToggleButtonEvents& events)
-    : window_(window), events_(events) {
+    : window_(window), events_(&events) {
   window_.ToggleButtons.push_back(this);
+  ++window_.ControlsMade;
 }
 
 FakeToggleButton::~FakeToggleButton() {
@@ -106,12 +123,15 @@ FakeToggleButton::~FakeToggleButton() {
 }
 
 void FakeToggleButton::SetBounds(int left, int top, int width, int height) {
-  Bounds = platform::BoundsOf(left, top, width, height);
+  const platform::Rect bounds = platform::BoundsOf(left, top, width, height);
+  if (bounds == Bounds) return;
+  Bounds = bounds;
+  ++window_.ControlMoves;
 }
 
 void FakeToggleButton::Click() {
   IsDown = !IsDown;
-  window_.Dispatch([&] { events_.ToggleButtonClick(); });
+  window_.Dispatch([&] { events_->ToggleButtonClick(); });
 }
 
 FakeImageButton::FakeImageButton(FakeMainWindow& window, platform::ImageButtonEvents& events)

@@ -66,6 +66,10 @@ class FakePanel : public platform::Panel {
   int TabOrder = -1;
   bool Visible = true;
 
+  // Showing another memory, the panel under the mouse is a new hint area, as a control that
+  // came under it would be.
+  void SetEvents(platform::PanelEvents& events) override;
+  void PassRestoredFocus(platform::Panel* to) override;
   void SetBounds(int left, int top, int width, int height) override;
   platform::Rect BoundsRect() const override { return Bounds; }
   void SetCaption(const std::string& caption) override { Caption = caption; }
@@ -85,7 +89,7 @@ class FakePanel : public platform::Panel {
  private:
   friend class FakeMainWindow;
   FakeMainWindow& window_;
-  platform::PanelEvents& events_;
+  platform::PanelEvents* events_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
@@ -100,7 +104,10 @@ class FakeToggleButton : public platform::ToggleButton {
   const platform::Bitmap* Glyph = nullptr;
   bool IsDown = false;
   bool Visible = true;
+  bool IsHeld = false;  // a test's press that is not released yet
 
+  void SetEvents(platform::ToggleButtonEvents& events) override { events_ = &events; }
+  bool Held() const override { return IsHeld; }
   void SetBounds(int left, int top, int width, int height) override;
   platform::Rect BoundsRect() const override { return Bounds; }
   void SetGlyph(const platform::Bitmap* glyph) override { Glyph = glyph; }
@@ -110,7 +117,7 @@ class FakeToggleButton : public platform::ToggleButton {
 
  private:
   FakeMainWindow& window_;
-  platform::ToggleButtonEvents& events_;
+  platform::ToggleButtonEvents* events_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
@@ -192,6 +199,12 @@ class FakeMainWindow : public platform::MainWindow {
   std::vector<FakeToggleButton*> ToggleButtons;
   std::vector<FakeImageButton*> ImageButtons;
   FakePanel* FocusedPanel = nullptr;
+  // The panel that gets the focus back when the window is next activated (a test sets it,
+  // as a user leaving the window would).
+  FakePanel* RestoredFocus = nullptr;
+  // Memory panels and lock toggles made, and moved to another place, since the window was.
+  int ControlsMade = 0;
+  int ControlMoves = 0;
   std::vector<FakePreview*> Previews;  // those that exist now
   int PreviewsMade = 0;
 

@@ -14,11 +14,19 @@ class HintAreaWatch {
   // A message of the thread's loop, before it is dispatched; true when the mouse has moved
   // into another area.
   bool Look(const MSG& msg);
+  // The control shows something else now: the mouse over it is in another area, as if a
+  // different control had come under it.
+  void Renewed(HWND control) {
+    if (area_ == control) area_ = kRenewed;
+  }
 
  private:
   // `window` itself when it is a control of the main window with a hint, else null (none).
   HWND AreaOf(HWND window) const;
   bool MoveTo(HWND area);
+
+  // Stands for a control whose area has ended; no window has this handle.
+  static inline const HWND kRenewed = reinterpret_cast<HWND>(~static_cast<UINT_PTR>(0));
 
   HWND main_;
   // Compared, never used: the control may be gone by now.

@@ -264,7 +264,11 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       Close();
       return 0;
     case WM_SHOWWINDOW:
-      if (wParam) events_.WindowShown();
+      // Before the window is on the screen: it shows with its controls, painted once.
+      if (wParam) {
+        MakeWaitingChildren(Hwnd());
+        events_.WindowShown();
+      }
       break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {

@@ -42,6 +42,14 @@ class Win32MainWindow : public MainWindow, public WindowObject {
   std::unique_ptr<PreviewWindow> CreatePreview(const std::string& text, const UnicodeText& exact,
                                                int boxWidth, int maxHeight) override;
 
+  // A control's memory moved to another control (`to`, null for none): the focus that the
+  // window gives back when it is next activated follows it.
+  void PassRestoredFocus(HWND from, HWND to) {
+    if (lastFocus_ == from) lastFocus_ = to;
+  }
+  // A control shows another memory now: the mouse over it has come into another hint area.
+  void ControlRenewed(HWND control) { hints_.Renewed(control); }
+
   // Whether PreviewInput wants to see messages of this kind; the loop skips the rest.
   static bool Previews(UINT message);
   // The message loop hands each message over here before it dispatches it: the mouse moving

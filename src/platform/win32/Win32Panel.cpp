@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/Colors.h"
+#include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Text.h"
 
 namespace korvane::platform::win32 {
@@ -39,9 +40,9 @@ void DrawBevel(HDC dc, RECT& rect, Bevel bevel) {
 }  // namespace
 
 Win32Panel::Win32Panel(HWND parent, HFONT font, PanelEvents& events)
-    : events_(events), font_(font) {
+    : events_(&events), font_(font) {
   RegisterClassOnce(kClassName, CS_DBLCLKS);
-  CreateOwnWindow(kClassName, L"", 0, WS_CHILD | WS_CLIPSIBLINGS, parent);
+  CreateWhenShown(kClassName, WS_CHILD | WS_CLIPSIBLINGS, parent);
   MakeFocusable();
 }
 
@@ -62,8 +63,7 @@ void Win32Panel::SetCaption(const std::string& caption) {
   std::wstring wide = CaptionToWide(caption);
   if (wide == caption_) return;
   caption_ = std::move(wide);
-  // Also the window text, where other programs (a test driver) read it.
-  SetWindowTextW(Hwnd(), caption_.c_str());
+  SetText(caption_);
   Invalidate();
 }
 
@@ -92,7 +92,23 @@ void Win32Panel::SetTabOrder(int position) { SetTabPosition(position); }
 
 void Win32Panel::SetVisible(bool on) { ShowChild(on); }
 
-bool Win32Panel::Focused() const { return Hwnd() && GetFocus() == Hwnd(); }
+bool Win32Panel::Focused() const { return Made() && GetFocus() == Hwnd(); }
+
+Win32MainWindow* Win32Panel::Window() const {
+  return Made() ? dynamic_cast<Win32MainWindow*>(ObjectOf(GetParent(Hwnd()))) : nullptr;
+}
+
+void Win32Panel::SetEvents(PanelEvents& events) {
+  events_ = &events;
+  if (Win32MainWindow* window = Window()) window->ControlRenewed(Hwnd());
+}
+
+void Win32Panel::PassRestoredFocus(Panel* to) {
+  const auto* next = dynamic_cast<Win32Panel*>(to);
+  if (Win32MainWindow* window = Window()) {
+    window->PassRestoredFocus(Hwnd(), next && next->Made() ? next->Hwnd() : nullptr);
+  }
+}
 
 void Win32Panel::Paint(HDC dc) {
   RECT rect{};
@@ -129,17 +145,17 @@ LRESULT Win32Panel::ButtonDown(MouseButton button, LPARAM lParam, bool doubleCli
     // moved here just before would recolour the memory and open its preview in passing.
     SetCapture(Hwnd());
     if (doubleClick) {
-      events_.PanelDblClick();
+      events_->PanelDblClick();
       if (!*alive) return 0;
     }
   }
-  events_.PanelMouseDown(button, x, y);
+  events_->PanelMouseDown(button, x, y);
   return 0;
 }
 
 LRESULT Win32Panel::ButtonUp(MouseButton button, LPARAM lParam) {
   if (button == MouseButton::Left && GetCapture() == Hwnd()) ReleaseCapture();
-  events_.PanelMouseUp(button, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  events_->PanelMouseUp(button, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   return 0;
 }
 
@@ -166,10 +182,10 @@ LRESULT Win32Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
       return ButtonUp(MouseButton::Middle, lParam);
     case WM_SETFOCUS:
-      events_.PanelEnter();
+      events_->PanelEnter();
       return 0;
     case WM_KILLFOCUS:
-      events_.PanelExit();
+      events_->PanelExit();
       return 0;
     case WM_KEYDOWN:
       // Tab and the arrows move the focus on (which may end this panel); other keys are

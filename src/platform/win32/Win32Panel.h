@@ -17,10 +17,13 @@ class Win32Panel : public Panel, public WindowObject {
   static constexpr const wchar_t* kClassName = L"KorvanePanel";
   static constexpr int kBorderWidth = 5;
 
-  // Created hidden, as a child of `parent`, drawing its caption with `font` (not owned).
+  // Hidden, as a child of `parent`, drawing its caption with `font` (not owned). Its window is
+  // made when it is first shown.
   Win32Panel(HWND parent, HFONT font, PanelEvents& events);
   ~Win32Panel() override;
 
+  void SetEvents(PanelEvents& events) override;
+  void PassRestoredFocus(Panel* to) override;
   void SetBounds(int left, int top, int width, int height) override;
   Rect BoundsRect() const override;
   void SetCaption(const std::string& caption) override;
@@ -39,11 +42,12 @@ class Win32Panel : public Panel, public WindowObject {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  class Win32MainWindow* Window() const;
   void Paint(HDC dc);
   LRESULT ButtonDown(MouseButton button, LPARAM lParam, bool doubleClick);
   LRESULT ButtonUp(MouseButton button, LPARAM lParam);
 
-  PanelEvents& events_;
+  PanelEvents* events_;
   HFONT font_;
   std::wstring caption_;
   std::string hint_;

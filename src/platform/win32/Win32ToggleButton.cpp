@@ -9,10 +9,10 @@ namespace korvane::platform::win32 {
 
 Win32ToggleButton::Win32ToggleButton(HWND parent, const Color& background,
                                      ToggleButtonEvents& events)
-    : events_(events), background_(background) {
+    : events_(&events), background_(background) {
   // No CS_DBLCLKS: a quick second click is a second click, flipping the button back.
   RegisterClassOnce(kClassName, 0);
-  CreateOwnWindow(kClassName, L"", 0, WS_CHILD | WS_CLIPSIBLINGS, parent);
+  CreateWhenShown(kClassName, WS_CHILD | WS_CLIPSIBLINGS, parent);
 }
 
 Win32ToggleButton::~Win32ToggleButton() { DestroyOwnWindow(); }
@@ -93,7 +93,7 @@ LRESULT Win32ToggleButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
       }
       down_ = !down_;
       Invalidate();
-      events_.ToggleButtonClick();  // may destroy us: nothing of ours is touched after it
+      events_->ToggleButtonClick();  // may destroy us: nothing of ours is touched after it
       return 0;
     }
     case WM_CAPTURECHANGED:

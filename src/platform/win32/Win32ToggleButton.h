@@ -15,10 +15,13 @@ class Win32ToggleButton : public ToggleButton, public WindowObject {
  public:
   static constexpr const wchar_t* kClassName = L"KorvaneToggleButton";
 
-  // Created hidden, as a child of `parent`; transparent parts of the glyph show `background`,
-  // the parent's colour, which outlives the window.
+  // Hidden, as a child of `parent`; transparent parts of the glyph show `background`, the
+  // parent's colour, which outlives the window. Its window is made when it is first shown.
   Win32ToggleButton(HWND parent, const Color& background, ToggleButtonEvents& events);
   ~Win32ToggleButton() override;
+
+  void SetEvents(ToggleButtonEvents& events) override { events_ = &events; }
+  bool Held() const override { return held_; }
 
   void SetBounds(int left, int top, int width, int height) override;
   Rect BoundsRect() const override;
@@ -37,7 +40,7 @@ class Win32ToggleButton : public ToggleButton, public WindowObject {
   void Paint(HDC dc);
   void DrawGlyph(HDC dc, const RECT& client, Image image);
 
-  ToggleButtonEvents& events_;
+  ToggleButtonEvents* events_;
   const Color& background_;
   const Win32Bitmap* glyph_ = nullptr;
   bool down_ = false;

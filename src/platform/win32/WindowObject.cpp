@@ -1,5 +1,6 @@
 #include "platform/win32/WindowObject.h"
 
+#include "platform/SiblingOrder.h"
 #include "platform/win32/Text.h"
 
 #include <windowsx.h>
@@ -14,14 +15,32 @@ namespace korvane::platform::win32 {
 
 namespace {
 
-constexpr wchar_t kFocusableProperty[] = L"KorvaneFocusable";
+// The order of the child controls of each window, by their objects, those still waiting to
+// be made included. Only this layer moves its controls in the window order, so the order of
+// those made is the system's.
+std::unordered_map<HWND, SiblingOrder>& Orders() {
+  static std::unordered_map<HWND, SiblingOrder> orders;
+  return orders;
+}
 
-// The tab order number of each window given one, plus one, so that 0 means "none given".
-// Kept here rather than in window properties: each renumbering reads the neighbours'
-// numbers, and a property is a round trip to the server under Wine.
-std::unordered_map<HWND, INT_PTR>& TabNumbers() {
-  static std::unordered_map<HWND, INT_PTR> numbers;
-  return numbers;
+// The object of each window of this layer, stored when the window is made and dropped when it
+// goes. Kept here rather than in the window's user data: setting that is a round trip to the
+// server under Wine, for every control made.
+std::unordered_map<HWND, WindowObject*>& Objects() {
+  static std::unordered_map<HWND, WindowObject*> objects;
+  return objects;
+}
+
+WindowObject* StoredObject(HWND hwnd) {
+  const auto found = Objects().find(hwnd);
+  return found == Objects().end() ? nullptr : found->second;
+}
+
+SiblingOrder::Id IdOf(const WindowObject* object) {
+  return reinterpret_cast<SiblingOrder::Id>(object);
+}
+const WindowObject* ObjectWithId(SiblingOrder::Id id) {
+  return reinterpret_cast<const WindowObject*>(id);
 }
 
 // In window order, which is the order dialog navigation walks.
@@ -33,13 +52,9 @@ std::vector<HWND> ChildrenOf(HWND parent) {
   return children;
 }
 
-INT_PTR TabNumberOf(HWND window) {
-  const auto found = TabNumbers().find(window);
-  return found == TabNumbers().end() ? 0 : found->second;
-}
-
 bool CanTakeFocus(HWND window, bool tabStopsOnly) {
-  if (!GetPropW(window, kFocusableProperty)) return false;
+  const WindowObject* object = WindowObject::ObjectOf(window);
+  if (!object || !object->Focusable()) return false;
   if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
   return !tabStopsOnly || (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP) != 0;
 }
@@ -69,10 +84,16 @@ WindowObject* WindowObject::ObjectOf(HWND hwnd) {
       GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Procedure)) {
     return nullptr;
   }
-  return reinterpret_cast<WindowObject*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return StoredObject(hwnd);
 }
 
 WindowObject::~WindowObject() { DestroyOwnWindow(); }
+
+HWND WindowObject::Hwnd() const {
+  // Under a hidden parent a window made visible shows with it.
+  if (waiting_) Make(waiting_->shown);
+  return hwnd_;
+}
 
 void WindowObject::RegisterClassOnce(const wchar_t* className, UINT classStyle, HICON icon) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -95,36 +116,131 @@ bool WindowObject::CreateOwnWindow(const wchar_t* className, const wchar_t* capt
                                    DWORD exStyle, DWORD style, HWND parentOrOwner) {
   CreateWindowExW(exStyle, className, caption, style, 0, 0, 0, 0, parentOrOwner, nullptr,
                   GetModuleHandleW(nullptr), this);
+  if (hwnd_ && (style & WS_CHILD)) {
+    JoinSiblings(parentOrOwner);
+    TakeOrderPlace(true);
+  }
   return hwnd_ != nullptr;
 }
 
+void WindowObject::CreateWhenShown(const wchar_t* className, DWORD style, HWND parent) {
+  waiting_.reset(new Waiting{className, style, Rect{}, std::wstring(), false});
+  JoinSiblings(parent);
+}
+
+void WindowObject::Make(bool visible) const {
+  // Taken first: what the new window's messages run must find it made, not waiting.
+  const std::unique_ptr<Waiting> waiting = std::move(waiting_);
+  const Rect& r = waiting->bounds;
+  // No WM_PARENTNOTIFY: the window takes no notice of its controls being made.
+  CreateWindowExW(WS_EX_NOPARENTNOTIFY, waiting->className, waiting->text.c_str(),
+                  waiting->style | (visible ? WS_VISIBLE : 0), r.Left, r.Top, r.Width(),
+                  r.Height(), parent_, nullptr, GetModuleHandleW(nullptr),
+                  const_cast<WindowObject*>(this));
+  if (hwnd_) TakeOrderPlace(true);
+}
+
+void WindowObject::MakeWaitingChildren(HWND parent) {
+  const auto order = Orders().find(parent);
+  if (order == Orders().end()) return;
+  // In their order, each made the last of the children: nothing needs to move.
+  for (const SiblingOrder::Id id : order->second.Order()) {
+    const WindowObject* child = ObjectWithId(id);
+    if (child->waiting_ && child->waiting_->shown) child->Make(true);
+  }
+}
+
+void WindowObject::JoinSiblings(HWND parent) {
+  parent_ = parent;
+  Orders()[parent].Add(IdOf(this));
+}
+
+void WindowObject::LeaveSiblings() {
+  if (!parent_) return;
+  const auto order = Orders().find(parent_);
+  if (order != Orders().end()) order->second.Remove(IdOf(this));
+  parent_ = nullptr;
+}
+
+void WindowObject::TakeOrderPlace(bool justMade) const {
+  const auto order = Orders().find(parent_);
+  if (order == Orders().end()) return;
+  // After the nearest sibling before it that has a window. A window just made is the last
+  // already, which is its place unless one after it in the order has a window.
+  HWND before = HWND_TOP;  // null: the first place
+  bool seen = false;
+  bool laterMade = false;
+  for (const SiblingOrder::Id id : order->second.Order()) {
+    const WindowObject* sibling = ObjectWithId(id);
+    if (sibling == this) {
+      seen = true;
+    } else if (sibling->hwnd_) {
+      if (seen) {
+        laterMade = true;
+        break;
+      }
+      before = sibling->hwnd_;
+    }
+  }
+  if (justMade && !laterMade) return;
+  SetWindowPos(hwnd_, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
 void WindowObject::DestroyOwnWindow() {
+  waiting_.reset();
+  LeaveSiblings();
   const HWND hwnd = hwnd_;
   if (!hwnd) return;
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  Objects().erase(hwnd);
   hwnd_ = nullptr;
   DestroyWindow(hwnd);
 }
 
 Rect WindowObject::BoundsInParent() const {
+  if (waiting_) return waiting_->bounds;
   RECT r{};
   GetWindowRect(hwnd_, &r);
   MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
   return Rect{r.left, r.top, r.right, r.bottom};
 }
 
+void WindowObject::SetText(const std::wstring& text) {
+  if (waiting_) {
+    waiting_->text = text;
+  } else if (hwnd_) {
+    SetWindowTextW(hwnd_, text.c_str());
+  }
+}
+
 void WindowObject::MoveTo(int left, int top, int width, int height) {
+  if (waiting_) {
+    waiting_->bounds = BoundsOf(left, top, width, height);
+    return;
+  }
   if (!hwnd_) return;
   const Rect now = BoundsInParent();
   if (now.Left == left && now.Top == top && now.Width() == width && now.Height() == height) return;
   SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void WindowObject::MakeFocusable() {
-  if (hwnd_) SetPropW(hwnd_, kFocusableProperty, reinterpret_cast<HANDLE>(1));
+void WindowObject::ShowChild(bool on) {
+  if (waiting_) {
+    waiting_->shown = on;
+    if (on && IsWindowVisible(parent_)) Make(true);
+    return;
+  }
+  if (!hwnd_) return;
+  const bool shown = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown != on) ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE);
 }
 
+void WindowObject::MakeFocusable() { focusable_ = true; }
+
 void WindowObject::SetTabStopStyle(bool on) {
+  if (waiting_) {
+    waiting_->style = on ? waiting_->style | WS_TABSTOP : waiting_->style & ~WS_TABSTOP;
+    return;
+  }
   if (!hwnd_) return;
   const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
   const LONG_PTR wanted = on ? style | WS_TABSTOP : style & ~WS_TABSTOP;
@@ -132,53 +248,12 @@ void WindowObject::SetTabStopStyle(bool on) {
 }
 
 void WindowObject::SetTabPosition(int position) {
-  if (!hwnd_) return;
-  const INT_PTR stored = static_cast<INT_PTR>(std::clamp(position, 0, INT_MAX - 1)) + 1;
-  TabNumbers()[hwnd_] = stored;
-  // Renumbering all controls after a change mostly leaves each where it stands. The order
-  // is kept sorted by every call (and new controls come last), so neighbours that agree
-  // with the number mean nothing moves, and the walk over all siblings (server round trips
-  // under Wine) is spared.
-  if (InTabPlace(stored)) return;
-
-  struct Entry {
-    HWND window;
-    INT_PTR number;  // 0: none given
-  };
-  std::vector<Entry> entries;
-  for (const HWND w : ChildrenOf(GetParent(hwnd_))) {
-    entries.push_back({w, TabNumberOf(w)});
-  }
-  // Stable, so that those without a number keep their order among themselves.
-  std::stable_sort(entries.begin(), entries.end(), [this](const Entry& a, const Entry& b) {
-    if ((a.number == 0) != (b.number == 0)) return b.number == 0;
-    if (a.number != b.number) return a.number < b.number;
-    return a.window == hwnd_ && b.window != hwnd_;
-  });
-
-  // Only the windows out of place move. HWND_TOP is null, as GW_HWNDPREV answers for the
-  // first child.
-  HWND previous = HWND_TOP;
-  for (const Entry& entry : entries) {
-    if (GetWindow(entry.window, GW_HWNDPREV) != previous) {
-      SetWindowPos(entry.window, previous, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-    }
-    previous = entry.window;
-  }
-}
-
-bool WindowObject::InTabPlace(INT_PTR number) const {
-  // First among equals: the window before must have a lower number, not an equal one.
-  if (const HWND previous = GetWindow(hwnd_, GW_HWNDPREV)) {
-    const INT_PTR before = TabNumberOf(previous);
-    if (before == 0 || before >= number) return false;
-  }
-  if (const HWND next = GetWindow(hwnd_, GW_HWNDNEXT)) {
-    const INT_PTR after = TabNumberOf(next);
-    if (after != 0 && after < number) return false;
-  }
-  return true;
+  const auto order = Orders().find(parent_);
+  if (!parent_ || order == Orders().end()) return;
+  // Renumbering all controls after a change mostly leaves each where it stands: only the
+  // windows out of place move, and nothing is read back from the system to find out.
+  const bool moved = order->second.Number(IdOf(this), std::clamp(position, 0, INT_MAX - 1));
+  if (moved && hwnd_) TakeOrderPlace(false);
 }
 
 bool WindowObject::NavigateByKey(HWND parent, HWND from, WPARAM key) {
@@ -231,22 +306,22 @@ LRESULT CALLBACK WindowObject::Procedure(HWND hwnd, UINT message, WPARAM wParam,
   WindowObject* self;
   if (message == WM_NCCREATE) {
     self = static_cast<WindowObject*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    Objects()[hwnd] = self;
     self->hwnd_ = hwnd;
   } else {
-    self = reinterpret_cast<WindowObject*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    self = StoredObject(hwnd);
   }
   if (message == WM_NCDESTROY) {
-    // Whoever ends the window, its properties go with it.
-    TabNumbers().erase(hwnd);
-    RemovePropW(hwnd, kFocusableProperty);
+    // The order of its children goes with it; they are gone (or have never been made).
+    Orders().erase(hwnd);
   }
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     // The window is going without its owner's say (its parent was destroyed, say): the
     // object must not use the handle any more.
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    Objects().erase(hwnd);
     self->hwnd_ = nullptr;
+    self->LeaveSiblings();
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   try {

@@ -1,5 +1,5 @@
 // The bridge between a window and the object that owns it, written once for every window class
-// of this layer: the window procedure finds the object in GWLP_USERDATA (stored at WM_NCCREATE,
+// of this layer: the window procedure finds the object stored for the window (at WM_NCCREATE,
 // cleared at WM_NCDESTROY) and hands it the message.
 //
 // It also keeps the keyboard order of the main window's controls. Dialog navigation follows
@@ -9,6 +9,7 @@
 
 #include "platform/win32/Win32Api.h"
 
+#include <memory>
 #include <string>
 
 #include "platform/Types.h"
@@ -20,13 +21,16 @@ class WindowObject {
   WindowObject(const WindowObject&) = delete;
   WindowObject& operator=(const WindowObject&) = delete;
 
-  HWND Hwnd() const { return hwnd_; }
+  // The window; one made only when it is first shown is made now, hidden.
+  HWND Hwnd() const;
 
   // The object of a window of this layer made on this thread; null for any other window (of
   // another class, thread or program) and for one whose object is gone.
   static WindowObject* ObjectOf(HWND hwnd);
   // The control has a hint text of its own: the mouse over it is in a hint area of its own.
   virtual bool HasHint() const { return false; }
+  // The keyboard can move the focus to this window (see NavigateByKey).
+  bool Focusable() const { return focusable_; }
 
   // Where an error that a message handler raised is shown (the application's standard error
   // box). The message ends there; nothing unwinds through the window system.
@@ -47,6 +51,16 @@ class WindowObject {
   // Creates the window; the object receives its messages from WM_NCCREATE on.
   bool CreateOwnWindow(const wchar_t* className, const wchar_t* caption, DWORD exStyle,
                        DWORD style, HWND parentOrOwner);
+  // A child window made when it is first shown (ShowChild), in its place, with its text and
+  // style: a control set up step by step while hidden is then made by one call instead of a
+  // round trip to the server for each step (under Wine). Until then its place, text, style
+  // and tab order number are only kept here. While the parent is hidden, the children shown
+  // wait for it: they are made together, in their tab order, just before it shows.
+  void CreateWhenShown(const wchar_t* className, DWORD style, HWND parent);
+  // The window has been made (the object may still wait to be shown for it).
+  bool Made() const { return hwnd_ != nullptr; }
+  // Makes the children of `parent` that wait for it to show.
+  static void MakeWaitingChildren(HWND parent);
   // As the destructor, for derived destructors that must end the window while they still
   // exist.
   void DestroyOwnWindow();
@@ -57,6 +71,8 @@ class WindowObject {
   void MoveTo(int left, int top, int width, int height);
   // The window's rectangle in its parent's client coordinates.
   Rect BoundsInParent() const;
+  // The window text, where other programs (a test driver) read a control's caption.
+  void SetText(const std::wstring& text);
 
   // The keyboard can move the focus to this window (see NavigateByKey).
   void MakeFocusable();
@@ -84,11 +100,7 @@ class WindowObject {
       InvalidateRect(hwnd_, nullptr, FALSE);
     }
   }
-  void ShowChild(bool on) {
-    if (!hwnd_) return;
-    const bool shown = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown != on) ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE);
-  }
+  void ShowChild(bool on);
   // The mouse position of a mouse message lies in the client area.
   bool ClientContains(LPARAM lParam) const;
   // WM_ERASEBKGND (nothing: the paint covers every pixel), WM_PAINT and WM_PRINTCLIENT for a
@@ -121,11 +133,28 @@ class WindowObject {
   }
 
  private:
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  // The neighbours in window order agree with this tab order number (stored form).
-  bool InTabPlace(INT_PTR number) const;
+  // What a window made when it is first shown is to be made with.
+  struct Waiting {
+    const wchar_t* className;
+    DWORD style;
+    Rect bounds;
+    std::wstring text;
+    bool shown;  // shown while the parent is hidden
+  };
 
-  HWND hwnd_ = nullptr;
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Makes the window that waits to be shown; `visible` shows it at once.
+  void Make(bool visible) const;
+  // Takes a place in the parent's window order (the last), and gives it up.
+  void JoinSiblings(HWND parent);
+  void LeaveSiblings();
+  // Puts the window where the order has it among the siblings that have windows.
+  void TakeOrderPlace(bool justMade) const;
+
+  mutable HWND hwnd_ = nullptr;
+  mutable std::unique_ptr<Waiting> waiting_;
+  HWND parent_ = nullptr;  // of a child in its parent's order
+  bool focusable_ = false;
 };
 
 }  // namespace korvane::platform::win32
