@@ -103,6 +103,8 @@ class TForm1 final : private platform::MainWindowEvents {
   void UMCapture();
   // The captions of memories that moved onto other panels, a few at a time.
   void UMShowCaptions();
+  // One UM_SHOWCAPTIONS waits in the queue at a time.
+  void PostShowCaptions();
   // A clipboard change goes on to the next viewer without waiting for it; a chain change
   // with a time limit. A hung neighbour must not hang us.
   void NotifyNextViewer(platform::WParam wParam, platform::LParam lParam);

@@ -72,10 +72,13 @@ void TForm1::UMShowCaptions() {
   // Input comes after posted messages: the user clicks a panel only once it shows its memory.
   bool more = LockedTable && LockedTable->ShowCaptions(most);
   more = (UnlockedTable && UnlockedTable->ShowCaptions(most)) || more;
-  if (more) {
-    captionsPosted_ = true;
-    Window->Post(UM_SHOWCAPTIONS, 0, 0);
-  }
+  if (more) PostShowCaptions();
+}
+
+void TForm1::PostShowCaptions() {
+  if (captionsPosted_) return;
+  captionsPosted_ = true;
+  Window->Post(UM_SHOWCAPTIONS, 0, 0);
 }
 
 void TForm1::NotifyNextViewer(platform::WParam wParam, platform::LParam lParam) {
@@ -111,11 +114,7 @@ void TForm1::CaptureClipboard(bool announced) {
   UnlockedTable->AddMemory(Config.MemoryLimit - locked, false, std::move(copy->Text),
                            std::move(copy->Exact));
   // Memories that moved onto other panels wait for their captions.
-  int none = 0;
-  if (!captionsPosted_ && UnlockedTable->ShowCaptions(none)) {
-    captionsPosted_ = true;
-    Window->Post(UM_SHOWCAPTIONS, 0, 0);
-  }
+  if (UnlockedTable->CaptionsPending()) PostShowCaptions();
   SetFormSize(true);
   SetControlPosition();
   SetTabOrder();

@@ -169,6 +169,13 @@ bool MemoryTable::ShowCaptions(int& most) {
   return false;
 }
 
+bool MemoryTable::CaptionsPending() const {
+  for (const MemoryItem* item = Head; item != nullptr; item = item->Next) {
+    if (item->CaptionPending()) return true;
+  }
+  return false;
+}
+
 void MemoryTable::DrawNumbers(platform::Canvas& canvas, int first) const {
   int number = first;
   for (MemoryItem* item = Head; item != nullptr; item = item->Next) {

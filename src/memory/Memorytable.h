@@ -63,6 +63,7 @@ class MemoryTable {
   // Puts the captions on panels that memories took over, `most` of them at a time (the
   // remaining budget is left in it); true when some are still to come.
   bool ShowCaptions(int& most);
+  bool CaptionsPending() const;
 
  private:
   void Clear();

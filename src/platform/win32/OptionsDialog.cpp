@@ -236,10 +236,9 @@ void OptionsDialog::ShowTabNumbers(int emptied) {
   // Setting a field's text reports a change like the user's typing, which is not one.
   showingTabNumbers_ = true;
   for (int i = 0; i < kTabFieldCount; ++i) {
-    const int number = editor_.TabNumber(i);
-    const std::wstring text = std::to_wstring(number);
-    const HWND field = Control(TabField(i));
     if (i == emptied) continue;
+    const std::wstring text = std::to_wstring(editor_.TabNumber(i));
+    const HWND field = Control(TabField(i));
     SendMessageW(Control(UpDownOf(TabField(i))), UDM_SETRANGE32, 0, 7);
     if (WindowText(field) != text) SetWindowTextW(field, text.c_str());
   }
