@@ -95,16 +95,22 @@ HWND Find(HWND dialog, int id) {
   return search.found;
 }
 
+// The text of a tab or list view item, asked with the item structure `item` names it by.
+template <typename Item>
+std::wstring ItemText(HWND control, UINT message, WPARAM index, Item item) {
+  wchar_t text[64] = {};
+  item.pszText = text;
+  item.cchTextMax = 64;
+  Query(control, message, index, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
 Texts TabCaptions(HWND tabs) {
   Texts captions;
   for (int i = 0; i < static_cast<int>(Query(tabs, TCM_GETITEMCOUNT)); ++i) {
-    wchar_t text[64] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    Query(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-    captions.push_back(text);
+    captions.push_back(ItemText(tabs, TCM_GETITEMW, i, item));
   }
   return captions;
 }
@@ -319,13 +325,9 @@ TEST_F(OptionsDialogTest, TheGridShowsTheEditorsRowsAndGivesKeysToTheCurrentRow)
     OpenPage(dialog, 1);
     const HWND grid = Find(dialog, kShortcutGrid);
     const auto cell = [&](int row, int column) {
-      wchar_t text[32] = {};
       LVITEMW item{};
       item.iSubItem = column;
-      item.pszText = text;
-      item.cchTextMax = 32;
-      Query(grid, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-      return std::wstring(text);
+      return ItemText(grid, LVM_GETITEMTEXTW, row, item);
     };
     EXPECT_EQ(Query(grid, LVM_GETITEMCOUNT), 3);
     EXPECT_EQ(cell(0, 0), L"M1");
